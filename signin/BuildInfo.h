@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+namespace zel {
+
+/// The program's identity values.
+namespace program {
+inline constexpr char16_t kName[] = u"ZEL 4";
+inline constexpr char16_t kTitle[] = u"ZEL 4 Личная карточка сотрудника";
+inline constexpr int kVersion = 2;
+
+QString name();
+QString title();
+
+/// The moment the program was built (SOURCE_DATE_EPOCH when the build set it),
+/// in the workstation's local time.
+QDateTime buildTimestamp();
+/// The workstation's short date and long time; no time part at exactly midnight.
+QString formatTimestamp(const QDateTime& when, const QLocale& locale = QLocale());
+QString buildTimestampText();
+}  // namespace program
+
+}  // namespace zel
