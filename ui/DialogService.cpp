@@ -1,4 +1,4 @@
-#include "DialogService.h"
+#include "ui/DialogService.h"
 
 #include <QMessageBox>
 
