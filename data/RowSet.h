@@ -38,6 +38,13 @@ public:
     /// Index of a column by name without regard to letter case; -1 when absent.
     int columnIndex(const QString& name) const;
     CellKind kindOf(int column) const { return m_kinds[column]; }
+    /// Replaces what is known about a column once its rows are read (a driver
+    /// may learn keys and base tables only then); type and cells stay as they are.
+    void describeColumn(int column, ColumnInfo info)
+    {
+        info.type = m_columns[column].type;
+        m_columns[column] = std::move(info);
+    }
 
     int rowCount() const { return m_rows; }
     void reserveRows(int rows);

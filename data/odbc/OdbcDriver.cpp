@@ -1,0 +1,256 @@
+#include "data/odbc/OdbcDriver.h"
+
+#include "data/odbc/OdbcConnectionString.h"
+#include "data/odbc/OdbcDiagnostics.h"
+#include "data/odbc/OdbcEnvironment.h"
+#include "data/odbc/OdbcParameterBinder.h"
+#include "data/odbc/OdbcResultReader.h"
+#include "data/odbc/OdbcStatement.h"
+#include "data/odbc/SqlIdentifier.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <sqlext.h>
+
+#include <cmath>
+
+namespace zel::db {
+
+namespace {
+constexpr SQLUINTEGER kLoginTimeoutSeconds = 15;
+
+OdbcParameterBinder::Direction binderDirection(ProcedureParameter::Direction direction)
+{
+    switch (direction) {
+    case ProcedureParameter::Direction::Input:
+        return OdbcParameterBinder::Direction::Input;
+    case ProcedureParameter::Direction::InputOutput:
+        return OdbcParameterBinder::Direction::InputOutput;
+    case ProcedureParameter::Direction::Output:
+    case ProcedureParameter::Direction::ReturnValue:
+        break;
+    }
+    return OdbcParameterBinder::Direction::Output;
+}
+
+/// SCOPE_IDENTITY() is numeric(38,0): hand the dataset an integer.
+QVariant asIdentity(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::Double) {
+        const double d = value.toDouble();
+        if (std::isfinite(d) && d == std::floor(d))
+            return QVariant::fromValue<qlonglong>(qlonglong(d));
+    }
+    return value;
+}
+}  // namespace
+
+OdbcDriver::~OdbcDriver()
+{
+    close();
+}
+
+SQLHDBC OdbcDriver::connection() const
+{
+    if (!m_connection)
+        throw DbError(QStringLiteral("The database connection is not open."), DbError::Kind::ConnectionLost);
+    return m_connection.get();
+}
+
+void OdbcDriver::open(const ConnectionParams& params)
+{
+    openConnectionString(OdbcConnectionString::build(params, OdbcInstallation::query()));
+}
+
+void OdbcDriver::openConnectionString(const QString& odbcConnectionString)
+{
+    close();
+    OdbcHandle dbc(SQL_HANDLE_DBC, OdbcEnvironment::handle());
+    SQLSetConnectAttr(dbc.get(), SQL_ATTR_LOGIN_TIMEOUT,
+                      reinterpret_cast<SQLPOINTER>(SQLULEN(kLoginTimeoutSeconds)), 0);
+    QByteArray text = odbcConnectionString.toUtf8();
+    SQLCHAR answered[1024];
+    SQLSMALLINT answeredLength = 0;
+    const SQLRETURN rc = SQLDriverConnect(dbc.get(), nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
+                                          SQLSMALLINT(text.size()), answered, sizeof answered,
+                                          &answeredLength, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        DbError error = odbcError(SQL_HANDLE_DBC, dbc.get(), QStringLiteral("Cannot connect to the database."));
+        if (error.kind() == DbError::Kind::Other)  // a connection that never opened was not "lost", but close
+            error = DbError(error.message(), DbError::Kind::ConnectionLost, error.sqlState(), error.nativeCode());
+        throw error;
+    }
+
+    char name[256] = {};
+    SQLSMALLINT nameLength = 0;
+    if (SQL_SUCCEEDED(SQLGetInfo(dbc.get(), SQL_DBMS_NAME, name, sizeof name, &nameLength)))
+        m_dbmsName = QString::fromUtf8(name, std::min<int>(nameLength, sizeof name - 1));
+    m_identity = IdentityReadBack::forDbms(m_dbmsName);
+    m_connection = std::move(dbc);
+}
+
+void OdbcDriver::close()
+{
+    if (m_connection) {
+        SQLDisconnect(m_connection.get());
+        m_connection.reset();
+    }
+    m_keys.clear();
+    m_dbmsName.clear();
+}
+
+void OdbcDriver::readResults(OdbcStatement& statement, RowSet* result, qint64* rowsAffected)
+{
+    bool filled = false;
+    qint64 total = -1;
+    do {
+        const int columns = statement.columnCount();
+        if (columns > 0) {
+            if (result && !filled) {
+                OdbcResultReader reader(statement);
+                result->setColumns(reader.describeColumns(columns));
+                reader.fetchRows(*result);
+                filled = true;
+            }
+        } else if (const qint64 count = statement.rowCount(); count >= 0) {
+            total = total < 0 ? count : total + count;
+        }
+    } while (statement.nextResult());
+    statement.closeCursor();
+    if (result && !filled)
+        result->setColumns({});
+    if (rowsAffected)
+        *rowsAffected = total;
+}
+
+void OdbcDriver::markKeys(RowSet& result)
+{
+    for (int c = 0; c < result.columnCount(); ++c) {
+        const ColumnInfo& info = result.columns()[c];
+        if (info.baseTable.isEmpty())
+            continue;
+        const QStringList keys = m_keys.keysOf(connection(), info.baseTable);
+        if (keys.contains(info.baseColumn, Qt::CaseInsensitive) != info.key) {
+            ColumnInfo changed = info;
+            changed.key = !info.key;
+            result.describeColumn(c, std::move(changed));
+        }
+    }
+}
+
+void OdbcDriver::query(const QString& sql, RowSet& result)
+{
+    OdbcStatement statement(connection());
+    statement.execDirect(sql);
+    readResults(statement, &result, nullptr);
+    markKeys(result);  // after the results: FreeTDS serves one statement at a time
+}
+
+qint64 OdbcDriver::execute(const QString& sql)
+{
+    OdbcStatement statement(connection());
+    statement.execDirect(sql);
+    qint64 rows = -1;
+    readResults(statement, nullptr, &rows);
+    return rows;
+}
+
+qint64 OdbcDriver::update(const QString& table, const QString& keyColumn, const QVariant& key,
+                          const std::vector<ColumnValue>& values)
+{
+    if (values.empty())
+        return 0;
+    OdbcStatement statement(connection());
+    OdbcParameterBinder binder(statement);
+    QStringList assignments;
+    for (const ColumnValue& v : values) {
+        assignments << SqlIdentifier::quote(v.column) + QStringLiteral(" = ?");
+        binder.bind(v.value, v.type);
+    }
+    binder.bind(key);
+    statement.execDirect(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                             .arg(SqlIdentifier::quote(table), assignments.join(QStringLiteral(", ")),
+                                  SqlIdentifier::quote(keyColumn)));
+    qint64 rows = -1;
+    readResults(statement, nullptr, &rows);
+    return rows;
+}
+
+QVariant OdbcDriver::insert(const QString& table, const std::vector<ColumnValue>& values,
+                            const QString& identityColumn)
+{
+    OdbcStatement statement(connection());
+    OdbcParameterBinder binder(statement);
+    QString sql;
+    if (values.empty()) {
+        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(SqlIdentifier::quote(table));
+    } else {
+        QStringList columns, markers;
+        for (const ColumnValue& v : values) {
+            columns << SqlIdentifier::quote(v.column);
+            markers << QStringLiteral("?");
+            binder.bind(v.value, v.type);
+        }
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(SqlIdentifier::quote(table), columns.join(QStringLiteral(", ")),
+                       markers.join(QStringLiteral(", ")));
+    }
+    const bool wantIdentity = !identityColumn.isEmpty();
+    if (wantIdentity && m_identity.sameBatch)
+        sql += QStringLiteral("; ") + m_identity.query;
+
+    statement.execDirect(sql);
+    RowSet answer;
+    readResults(statement, wantIdentity && m_identity.sameBatch ? &answer : nullptr, nullptr);
+    if (!wantIdentity)
+        return {};
+    if (!m_identity.sameBatch)
+        query(m_identity.query, answer);
+    if (answer.columnCount() == 0 || answer.rowCount() == 0)
+        return {};
+    return asIdentity(answer.value(0, 0));
+}
+
+qint64 OdbcDriver::remove(const QString& table, const QString& keyColumn, const QVariant& key)
+{
+    OdbcStatement statement(connection());
+    OdbcParameterBinder binder(statement);
+    binder.bind(key);
+    statement.execDirect(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                             .arg(SqlIdentifier::quote(table), SqlIdentifier::quote(keyColumn)));
+    qint64 rows = -1;
+    readResults(statement, nullptr, &rows);
+    return rows;
+}
+
+void OdbcDriver::callProcedure(const QString& name, std::vector<ProcedureParameter>& parameters)
+{
+    // The name goes into the call escape as it is, so only plain names pass.
+    static const QRegularExpression plainName(QStringLiteral("^[\\w\\[\\]. ]+$"),
+                                              QRegularExpression::UseUnicodePropertiesOption);
+    if (!plainName.match(name).hasMatch())
+        throw DbError(QStringLiteral("Invalid procedure name \"%1\".").arg(name), DbError::Kind::InvalidObject);
+
+    OdbcStatement statement(connection());
+    OdbcParameterBinder binder(statement);
+    const bool hasReturn = !parameters.empty()
+        && parameters.front().direction == ProcedureParameter::Direction::ReturnValue;
+    QStringList markers;
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const ProcedureParameter& p = parameters[i];
+        binder.bind(p.value, p.type, binderDirection(p.direction));
+        if (i > 0 || !hasReturn)
+            markers << QStringLiteral("?");
+    }
+    const QString call = QStringLiteral("{%1call %2(%3)}")
+                             .arg(hasReturn ? QStringLiteral("? = ") : QString(), name,
+                                  markers.join(QStringLiteral(", ")));
+    statement.execDirect(markers.isEmpty() ? QString(call).remove(QStringLiteral("()")) : call);
+    readResults(statement, nullptr, nullptr);  // output values arrive after the last result
+    for (std::size_t i = 0; i < parameters.size(); ++i)
+        if (parameters[i].direction != ProcedureParameter::Direction::Input)
+            parameters[i].value = binder.outputValue(int(i + 1));
+}
+
+}  // namespace zel::db

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "data/Driver.h"
+#include "data/odbc/IdentityReadBack.h"
+#include "data/odbc/OdbcHandle.h"
+#include "data/odbc/OdbcKeyCache.h"
+
+namespace zel::db {
+
+class OdbcStatement;
+
+/// The Driver over an ODBC connection: SQL Server through FreeTDS in
+/// production, any ODBC driver in principle (the tests use SQLite's).
+///
+/// The connection string is mapped by OdbcConnectionString. Statement texts
+/// reach the server unchanged; every result of a batch is read or drained
+/// before the call returns, so the connection is always idle in between.
+/// Results carry base table, base column, identity and key of each column as
+/// far as the driver reports them; keys are asked once per table.
+///
+/// Not thread-safe: one driver, one thread, like the connection it wraps.
+class OdbcDriver : public Driver {
+public:
+    OdbcDriver() = default;
+    ~OdbcDriver() override;
+
+    void open(const ConnectionParams& params) override;
+    /// Opens with a ready ODBC connection string (tests, tools).
+    void openConnectionString(const QString& odbcConnectionString);
+    void close() override;
+    bool isOpen() const override { return bool(m_connection); }
+
+    void query(const QString& sql, RowSet& result) override;
+    qint64 execute(const QString& sql) override;
+    qint64 update(const QString& table, const QString& keyColumn, const QVariant& key,
+                  const std::vector<ColumnValue>& values) override;
+    QVariant insert(const QString& table, const std::vector<ColumnValue>& values,
+                    const QString& identityColumn) override;
+    qint64 remove(const QString& table, const QString& keyColumn, const QVariant& key) override;
+    void callProcedure(const QString& name, std::vector<ProcedureParameter>& parameters) override;
+
+    /// SQL_DBMS_NAME of the open connection ("Microsoft SQL Server", "SQLite").
+    const QString& dbmsName() const { return m_dbmsName; }
+
+private:
+    SQLHDBC connection() const;
+    /// Reads every result of statement; fills result with the first that has columns.
+    void readResults(OdbcStatement& statement, RowSet* result, qint64* rowsAffected);
+    void markKeys(RowSet& result);
+
+    OdbcHandle m_connection;
+    QString m_dbmsName;
+    IdentityReadBack m_identity;
+    OdbcKeyCache m_keys;
+};
+
+}  // namespace zel::db

@@ -1,0 +1,60 @@
+#include "data/odbc/OdbcStatement.h"
+
+#include "data/odbc/OdbcDiagnostics.h"
+
+#include <sqlext.h>
+
+namespace zel::db {
+
+OdbcStatement::OdbcStatement(SQLHDBC connection) : m_handle(SQL_HANDLE_STMT, connection) {}
+
+void OdbcStatement::check(SQLRETURN rc, const QString& what) const
+{
+    checkOdbc(rc, SQL_HANDLE_STMT, m_handle.get(), what);
+}
+
+void OdbcStatement::execDirect(const QString& text)
+{
+    QByteArray utf8 = text.toUtf8();
+    const SQLRETURN rc = SQLExecDirect(m_handle.get(), reinterpret_cast<SQLCHAR*>(utf8.data()),
+                                       SQLINTEGER(utf8.size()));
+    // SQL_NO_DATA: a searched UPDATE or DELETE that touched no row.
+    check(rc, QStringLiteral("Executing the statement"));
+}
+
+int OdbcStatement::columnCount()
+{
+    SQLSMALLINT count = 0;
+    check(SQLNumResultCols(m_handle.get(), &count), QStringLiteral("Reading the result columns"));
+    return count;
+}
+
+qint64 OdbcStatement::rowCount()
+{
+    SQLLEN count = -1;
+    if (!SQL_SUCCEEDED(SQLRowCount(m_handle.get(), &count)))
+        return -1;
+    return count;
+}
+
+bool OdbcStatement::nextResult()
+{
+    const SQLRETURN rc = SQLMoreResults(m_handle.get());
+    if (rc == SQL_NO_DATA)
+        return false;
+    check(rc, QStringLiteral("Reading the next result"));
+    return true;
+}
+
+void OdbcStatement::drain()
+{
+    while (nextResult()) {
+    }
+}
+
+void OdbcStatement::closeCursor()
+{
+    SQLFreeStmt(m_handle.get(), SQL_CLOSE);
+}
+
+}  // namespace zel::db
