@@ -1,5 +1,7 @@
 #include "BuildInfo.h"
 
+#include <QRegularExpression>
+
 namespace zel::program {
 
 QString name()
@@ -22,7 +24,11 @@ QString formatTimestamp(const QDateTime& when, const QLocale& locale)
     const QString date = locale.toString(when.date(), QLocale::ShortFormat);
     if (when.time() == QTime(0, 0))
         return date;
-    return date + u' ' + locale.toString(when.time(), QLocale::LongFormat);
+    // The workstation's long time without the time-zone part that Qt's long
+    // format carries.
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QRegularExpression(QStringLiteral("\\s*t+")));
+    return date + u' ' + locale.toString(when.time(), format.trimmed());
 }
 
 QString buildTimestampText()

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "data/RowSet.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <vector>
+
+namespace zel {
+
+namespace db {
+class Driver;
+}
+
+class TField;
+
+/// Writes the rows of one dataset back to the table the result was read from: the
+/// base table and key come from the result's column descriptions (or, for a table
+/// dataset, its name and its identity field). Only data fields of columns of that
+/// table are written: columns computed by the statement, lookup and calculated fields
+/// never are, nor is the identity column.
+class RowWriter {
+public:
+    RowWriter(const db::RowSet& rows, const std::vector<TField*>& fields, const QString& defaultTable);
+
+    /// Empty when rows can be written; else why not.
+    const QString& problem() const { return m_problem; }
+    const QString& table() const { return m_table; }
+    /// The field that receives the identity of an inserted row; null when none.
+    TField* identityField() const { return m_identityField; }
+    /// Snapshot column of the identity; -1 when none.
+    int identityColumn() const { return m_identityColumn; }
+
+    /// Updates the changed fields (new vs old, per field index) of the row with the
+    /// key of snapshot row physical. Nothing is sent when nothing changed. A row that
+    /// the server no longer has throws DataError.
+    void update(db::Driver& driver, int physical, const std::vector<QVariant>& values,
+                const std::vector<QVariant>& oldValues) const;
+    /// Inserts the assigned fields; returns the identity value (null when none).
+    QVariant insert(db::Driver& driver, const std::vector<QVariant>& values,
+                    const std::vector<bool>& assigned) const;
+    /// Deletes the row with the key of snapshot row physical; a missing row throws DataError.
+    void remove(db::Driver& driver, int physical) const;
+
+    /// The text of a write that found no row.
+    static QString rowNotFoundMessage();
+
+private:
+    bool writes(const TField& field) const;
+    QString columnName(const TField& field) const;
+    QVariant keyOf(int physical) const;
+
+    const db::RowSet& m_rows;
+    const std::vector<TField*>& m_fields;
+    QString m_table;
+    QString m_problem;
+    int m_keyColumn = -1;
+    TField* m_identityField = nullptr;
+    int m_identityColumn = -1;
+    bool m_columnsNameTables = false;
+};
+
+}  // namespace zel

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds the program, prepares the embedded demo
+# database beside it and starts ZEL 4 on it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs" --target zel4 zel4-admin
+
+bin=build/bin
+mkdir -p "$bin/Data"
+if "$bin/zel4-admin" help | grep -q '^  init-demo'; then
+  if [ ! -f "$bin/Data/demo.db" ]; then
+    "$bin/zel4-admin" init-demo "$bin/Data/demo.db" | tee "$bin/Data/demo-accounts.txt"
+  else
+    cat "$bin/Data/demo-accounts.txt" 2>/dev/null || true
+  fi
+  boot_login=$(sed -n 's/^bootstrap account: *\([^ ]*\) *\/ *\(.*\)$/\1/p' "$bin/Data/demo-accounts.txt" | head -n1)
+  boot_password=$(sed -n 's/^bootstrap account: *\([^ ]*\) *\/ *\(.*\)$/\2/p' "$bin/Data/demo-accounts.txt" | head -n1)
+  "$bin/zel4-admin" bootstrap --login "${boot_login:-zel_boot}" --password "${boot_password:-}" \
+      --server demo.db --database ZEL --out "$bin/Data/ZEL"
+fi
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: starting ZEL 4 under Xvfb."
+  exec xvfb-run -a "$bin/zel4"
+fi
+exec "$bin/zel4"

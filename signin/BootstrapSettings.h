@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace zel {
+
+/// The decoded bootstrap settings: the database account that may only ask the
+/// server who a user is. One instance serves one sign-in attempt; the attempt
+/// replaces login and password with the per-user ones before reconnecting.
+struct TFirstConnectInfo {
+    QString login;
+    QString password;
+    QString database;
+    QString server;
+};
+
+/// The 84-byte bootstrap file "Data/ZEL" beside the executable: four 20-byte
+/// slots of shifted Windows-1251 text, each used up to its count byte.
+namespace bootstrap {
+
+inline constexpr int kFileSize = 84;
+inline constexpr int kSlotSize = 20;
+
+/// The executable's folder followed by "/Data/ZEL".
+QString defaultPath();
+
+/// Decodes the first 84 bytes; throws zel::IoError when fewer are given.
+TFirstConnectInfo decode(const QByteArray& bytes, const QString& path = {});
+
+/// Reads and decodes the file; throws zel::IoError naming the file when it is
+/// missing, unreadable or shorter than 84 bytes.
+TFirstConnectInfo read(const QString& path = defaultPath());
+
+/// The 84 bytes for the settings; throws zel::Error when a text is longer than
+/// 20 Windows-1251 bytes or holds a character outside the code page.
+QByteArray encode(const TFirstConnectInfo& info);
+
+/// Writes the file with owner-only permissions (0600), creating its folder.
+void write(const QString& path, const TFirstConnectInfo& info);
+
+}  // namespace bootstrap
+}  // namespace zel

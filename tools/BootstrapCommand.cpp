@@ -1,0 +1,72 @@
+// zel4-admin bootstrap / show-bootstrap: writes and reads the bootstrap file.
+#include "AdminCommand.h"
+
+#include "data/DbError.h"
+#include "signin/BootstrapSettings.h"
+
+#include <QFileInfo>
+
+namespace zel::tools {
+
+namespace {
+
+int writeBootstrap(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const QStringList required = {QStringLiteral("--login"), QStringLiteral("--password"),
+                                  QStringLiteral("--server"), QStringLiteral("--database")};
+    for (const QString& option : required) {
+        const qsizetype at = args.indexOf(option);
+        if (at < 0 || at + 1 >= args.size()) {
+            err << "zel4-admin bootstrap: " << option << " is required\n";
+            return 2;
+        }
+    }
+    TFirstConnectInfo info;
+    info.login = optionValue(args, QStringLiteral("--login"));
+    info.password = optionValue(args, QStringLiteral("--password"));
+    info.server = optionValue(args, QStringLiteral("--server"));
+    info.database = optionValue(args, QStringLiteral("--database"));
+    const QString path = optionValue(args, QStringLiteral("--out"), QStringLiteral("Data/ZEL"));
+    try {
+        bootstrap::write(path, info);
+    } catch (const Error& error) {
+        err << "zel4-admin bootstrap: " << error.message() << "\n";
+        return 1;
+    }
+    out << "Wrote " << QFileInfo(path).absoluteFilePath() << "\n";
+    return 0;
+}
+
+int showBootstrap(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const QStringList files = positionalArguments(args, {});
+    if (files.size() != 1) {
+        err << "usage: zel4-admin show-bootstrap PATH\n";
+        return 2;
+    }
+    try {
+        const TFirstConnectInfo info = bootstrap::read(files.first());
+        out << "Login:    " << info.login << "\n"
+            << "Password: " << QString(info.password.size(), u'*') << "\n"
+            << "Server:   " << info.server << "\n"
+            << "Database: " << info.database << "\n";
+    } catch (const Error& error) {
+        err << "zel4-admin show-bootstrap: " << error.message() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+const AdminCommandRegistration bootstrapCommand({
+    "bootstrap",
+    "bootstrap --login L --password P --server S --database D [--out PATH]   write the bootstrap file",
+    writeBootstrap,
+});
+const AdminCommandRegistration showBootstrapCommand({
+    "show-bootstrap",
+    "show-bootstrap PATH   print the decoded bootstrap file (password masked)",
+    showBootstrap,
+});
+
+}  // namespace
+}  // namespace zel::tools
