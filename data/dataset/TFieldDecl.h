@@ -14,22 +14,22 @@ namespace zel {
 ///      .keyFields = "id_family_s", .lookupDataSet = &ADOQ_Family_s,
 ///      .lookupKeyFields = "id_family_s", .lookupResultField = "stepen"},
 struct TFieldDecl {
-    QString name;
+    QString name{};
     TFieldType type = ftString;
     /// Characters of a text field; 0 = the class default (20 for TStringField and
     /// TWideStringField). Fraction digits of a TBCDField.
     int size = 0;
     TFieldKind kind = fkData;
-    QString keyFields;                  ///< fkLookup: the key field of this dataset
+    QString keyFields{};                  ///< fkLookup: the key field of this dataset
     TDataSet* lookupDataSet = nullptr;  ///< fkLookup: the dictionary (not owned)
-    QString lookupKeyFields;            ///< fkLookup: the key field of the dictionary
-    QString lookupResultField;          ///< fkLookup: the field whose value is shown
-    QString displayFormat;
+    QString lookupKeyFields{};            ///< fkLookup: the key field of the dictionary
+    QString lookupResultField{};          ///< fkLookup: the field whose value is shown
+    QString displayFormat{};
     bool readOnly = false;
     int displayWidth = 0;
     bool fixedChar = false;
     bool required = false;
-    QString displayLabel;
+    QString displayLabel{};
     int precision = 0;  ///< TBCDField digits; 0 = 18
 };
 

@@ -10,6 +10,13 @@
 
 #include <QStringList>
 
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace zel::test {
 
 using namespace Qt::StringLiterals;
