@@ -1,0 +1,270 @@
+#include "ui/DbGrid.h"
+
+#include "ui/DataSetTableModel.h"
+#include "ui/GridItemDelegate.h"
+#include "ui/GroupedHeaderView.h"
+#include "ui/MessageBoxes.h"
+
+#include "data/DbError.h"
+#include "data/dataset/TDataSet.h"
+#include "data/dataset/TField.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <set>
+
+namespace zel::ui {
+
+DbGrid::DbGrid(QWidget* parent)
+    : QTableView(parent)
+    , m_model(new DataSetTableModel(this))
+    , m_delegate(new GridItemDelegate(m_model, this))
+    , m_header(new GroupedHeaderView(this))
+{
+    setHorizontalHeader(m_header);
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    setAlternatingRowColors(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setFixedWidth(12);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+
+    m_model->beforePost = [this] { writeEditorBeforePost(); };
+    connect(m_model, &DataSetTableModel::currentRowMoved, this, &DbGrid::followDataSet);
+    connect(m_model, &DataSetTableModel::cellCommitted, this, &DbGrid::cellCommitted);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        applyColumnWidths();
+        followDataSet(m_model->currentRow());
+    });
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { emit cellClicked(index.row(), index.column()); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit cellDoubleClicked(index.row(), index.column()); });
+    connect(qApp, &QApplication::focusChanged, this, &DbGrid::focusMoved);
+}
+
+DbGrid::~DbGrid()
+{
+    disconnect(qApp, nullptr, this, nullptr);
+    m_model->beforePost = nullptr;
+}
+
+void DbGrid::setDataSource(TDataSource* source)
+{
+    m_model->setDataSource(source);
+}
+
+TDataSource* DbGrid::dataSource() const
+{
+    return m_model->dataSource();
+}
+
+void DbGrid::setColumns(std::vector<GridColumn> columns)
+{
+    m_columns = columns;
+    m_model->setColumns(std::move(columns));
+}
+
+void DbGrid::setReadOnly(bool readOnly)
+{
+    m_model->setReadOnly(readOnly);
+}
+
+bool DbGrid::isReadOnly() const
+{
+    return m_model->isReadOnly();
+}
+
+void DbGrid::setRowSelect(bool rowSelect)
+{
+    setSelectionBehavior(rowSelect ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+}
+
+void DbGrid::setMultiSelect(bool multiSelect)
+{
+    if (multiSelect)
+        setRowSelect(true);
+    setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
+                                 : QAbstractItemView::SingleSelection);
+}
+
+void DbGrid::setFitColumns(bool fit)
+{
+    m_fitColumns = fit;
+    applyColumnWidths();
+}
+
+void DbGrid::applyColumnWidths()
+{
+    const int charWidth = fontMetrics().horizontalAdvance(u'0');
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        const GridColumn& declared = m_model->column(column);
+        int width = declared.width;
+        if (width <= 0) {
+            const TField* field = m_model->fieldOf(column);
+            const int chars = field ? std::clamp(field->DisplayWidth(), 4, 40) : 10;
+            width = chars * charWidth + 8;
+        }
+        setColumnWidth(column, width);
+        m_header->setSectionResizeMode(column, m_fitColumns ? QHeaderView::Stretch
+                                                            : QHeaderView::Interactive);
+    }
+}
+
+QList<int> DbGrid::selectedRows() const
+{
+    std::set<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows.insert(index.row());
+    if (rows.empty() && currentIndex().isValid())
+        rows.insert(currentIndex().row());
+    return QList<int>(rows.begin(), rows.end());
+}
+
+void DbGrid::followDataSet(int row)
+{
+    if (m_following)
+        return;
+    m_following = true;
+    const QModelIndex current = currentIndex();
+    if (row < 0) {
+        selectionModel()->clearCurrentIndex();
+    } else if (!current.isValid() || current.row() != row) {
+        const int column = current.isValid() ? current.column() : 0;
+        const QModelIndex target = m_model->index(row, std::max(column, 0));
+        QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+        if (selectionBehavior() == QAbstractItemView::SelectRows)
+            flags |= QItemSelectionModel::Rows;
+        selectionModel()->setCurrentIndex(target, flags);
+        scrollTo(target);
+    }
+    m_following = false;
+}
+
+void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_following || !current.isValid() || current.row() == m_model->currentRow())
+        return;
+    TDataSet* dataSet = m_model->dataSet();
+    if (!dataSet || !dataSet->Active())
+        return;
+    m_following = true;
+    bool moved = true;
+    try {
+        dataSet->SetRecNo(current.row() + 1);
+    } catch (const std::exception& failure) {
+        moved = false;
+        MessageBoxes::showException(this, failure);
+    }
+    m_following = false;
+    if (!moved || current.row() != m_model->currentRow()) {
+        // The move failed or the rows shifted: show the dataset's row again.
+        QTimer::singleShot(0, this, [this] { followDataSet(m_model->currentRow()); });
+    }
+}
+
+bool DbGrid::commitEditor()
+{
+    QWidget* editor = m_delegate->openEditor();
+    if (!editor || state() != QAbstractItemView::EditingState)
+        return true;
+    m_model->clearLastError();
+    m_delegate->setModelData(editor, m_model, m_delegate->openIndex());
+    if (m_model->lastError().isEmpty())
+        return true;
+    MessageBoxes::error(this, m_model->lastError(), QGuiApplication::applicationDisplayName());
+    editor->setFocus();
+    return false;
+}
+
+void DbGrid::writeEditorBeforePost()
+{
+    QWidget* editor = m_delegate->openEditor();
+    if (!editor || state() != QAbstractItemView::EditingState)
+        return;
+    m_model->clearLastError();
+    m_delegate->setModelData(editor, m_model, m_delegate->openIndex());
+    if (!m_model->lastError().isEmpty())
+        throw DataError(m_model->lastError());
+}
+
+void DbGrid::commitData(QWidget* editor)
+{
+    m_model->clearLastError();
+    QTableView::commitData(editor);
+    if (m_model->lastError().isEmpty())
+        return;
+    m_keepEditor = editor;
+    MessageBoxes::error(this, m_model->lastError(), QGuiApplication::applicationDisplayName());
+}
+
+void DbGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool enter = m_delegate->takeEnterPressed();
+    if (m_keepEditor == editor) {
+        m_keepEditor = nullptr;
+        if (hint != QAbstractItemDelegate::RevertModelCache) {
+            // The value was refused: the typed text stays for correction.
+            editor->setFocus();
+            return;
+        }
+    }
+    QTableView::closeEditor(editor, enter ? QAbstractItemDelegate::NoHint : hint);
+    if (enter && m_enterMovesToNextCell)
+        moveToNextCell();
+}
+
+void DbGrid::moveToNextCell()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    int row = current.row();
+    int column = current.column() + 1;
+    while (column < m_model->columnCount() && isColumnHidden(column))
+        ++column;
+    if (column >= m_model->columnCount()) {
+        if (row + 1 >= m_model->rowCount())
+            return;
+        ++row;
+        column = 0;
+    }
+    setCurrentIndex(m_model->index(row, column));
+}
+
+void DbGrid::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_enterMovesToNextCell && state() != QAbstractItemView::EditingState) {
+        moveToNextCell();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+bool DbGrid::contains(const QWidget* widget) const
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        if (w == this)
+            return true;
+    }
+    return false;
+}
+
+void DbGrid::focusMoved(QWidget* from, QWidget* to)
+{
+    if (!to || !contains(from) || contains(to))
+        return;
+    emit focusLeft();
+}
+
+}  // namespace zel::ui
