@@ -273,6 +273,15 @@ void RowSet::removeRow(int row)
     --m_rows;
 }
 
+void RowSet::squeeze()
+{
+    m_arena.shrink_to_fit();
+    for (auto& col : m_data) {
+        col.cells.shrink_to_fit();
+        col.nulls.shrink_to_fit();
+    }
+}
+
 std::size_t RowSet::memoryUsage() const
 {
     std::size_t bytes = sizeof(*this) + m_arena.capacity();

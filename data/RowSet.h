@@ -79,6 +79,9 @@ public:
     int insertRow(int before);  ///< a row of NULLs; returns its index
     void removeRow(int row);
 
+    /// Gives back the spare capacity left by filling (the arena grows by doubling).
+    void squeeze();
+
     /// Bytes held, for memory measurements.
     std::size_t memoryUsage() const;
 

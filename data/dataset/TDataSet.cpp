@@ -105,6 +105,7 @@ void TDataSet::Open()
     try {
         m_rows.clear();
         fetchRows(m_rows);
+        m_rows.squeeze();
         if (m_rows.columnCount() == 0)
             throw DataError(QStringLiteral("%1: команда не вернула набор записей.").arg(m_name));
         bindFields();
@@ -242,6 +243,8 @@ void TDataSet::bindFields()
     m_calcRow = -1;
     m_indexes.clear();
     m_indexes.resize(count);
+    static quint64 stamps = 0;
+    m_fieldsStamp = ++stamps;
 }
 
 void TDataSet::bindPersistentFields()
@@ -407,8 +410,13 @@ QVariant TDataSet::lookupValue(const TField& field, int physical, int position) 
     const QVariant key = valueOfRow(*m_fields[std::size_t(field.m_keyFieldIndex)], physical, position);
     if (key.isNull())
         return {};
-    const TField* sourceKey = source->FindField(field.LookupKeyFields());
-    const TField* sourceResult = source->FindField(field.LookupResultField());
+    if (field.m_lookupCacheStamp != source->m_fieldsStamp) {
+        field.m_lookupKeyCache = source->FindField(field.LookupKeyFields());
+        field.m_lookupResultCache = source->FindField(field.LookupResultField());
+        field.m_lookupCacheStamp = source->m_fieldsStamp;
+    }
+    const TField* sourceKey = field.m_lookupKeyCache;
+    const TField* sourceResult = field.m_lookupResultCache;
     if (!sourceKey || !sourceResult)
         return {};
     const int pos = source->keyIndex(*sourceKey).find(key);

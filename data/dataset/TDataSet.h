@@ -241,6 +241,7 @@ private:
     std::vector<TDataSet*> m_lookupSources;     // dictionaries our lookup fields read
     std::vector<TDataSet*> m_lookupDependants;  // datasets whose lookup fields read us
     bool m_opening = false;
+    quint64 m_fieldsStamp = 0;  // changes whenever the fields are bound anew
     bool m_readOnly = false;
     bool m_propagating = false;  // guards lookup notifications against cycles
 

@@ -150,6 +150,10 @@ private:
     int m_index = -1;
     int m_column = -1;
     int m_keyFieldIndex = -1;  // fkLookup: position of KeyFields in the own dataset
+    // fkLookup: the dictionary's key and result fields, valid while the stamp matches
+    mutable const TField* m_lookupKeyCache = nullptr;
+    mutable const TField* m_lookupResultCache = nullptr;
+    mutable quint64 m_lookupCacheStamp = 0;
     int m_size = 0;
     int m_displayWidth = 0;
     bool m_readOnly = false;
