@@ -1,5 +1,6 @@
 #include "server/engine/SqliteFunctions.h"
 
+#include "server/engine/DialectFunctions.h"
 #include "server/engine/LikePattern.h"
 #include "server/engine/TextFolding.h"
 
@@ -87,6 +88,7 @@ void registerServerFunctions(sqlite3* db)
     addFunction(db, "like", 3, likeFunction);
     addFunction(db, "upper", 1, changeCase<true>);
     addFunction(db, "lower", 1, changeCase<false>);
+    registerDialectFunctions(db);
 }
 
 }  // namespace zel::server

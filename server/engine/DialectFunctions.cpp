@@ -1,0 +1,316 @@
+#include "server/engine/DialectFunctions.h"
+
+#include "data/SqlType.h"
+#include "server/engine/DateText.h"
+#include "server/engine/TextFolding.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+namespace zel::server {
+
+namespace {
+
+using db::SqlType;
+
+QString textOf(sqlite3_value* v)
+{
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return t ? QString::fromUtf8(t, sqlite3_value_bytes(v)) : QString();
+}
+
+std::string_view bytesOf(sqlite3_value* v)
+{
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return {t ? t : "", std::size_t(sqlite3_value_bytes(v))};
+}
+
+void resultText(sqlite3_context* ctx, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(ctx, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void conversionError(sqlite3_context* ctx, const QString& value, const QString& type)
+{
+    const QByteArray message = QStringLiteral("Conversion failed when converting the varchar value '%1' to data type %2.")
+                                   .arg(value, type)
+                                   .toUtf8();
+    sqlite3_result_error(ctx, message.constData(), int(message.size()));
+}
+
+bool isNumeric(int type)
+{
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
+// A text read as a number the way the server converts it; false when it is none.
+bool textToNumber(const QString& text, sqlite3_int64& integer, double& real, bool& isInteger)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    integer = t.toLongLong(&ok);
+    if (ok) {
+        isInteger = true;
+        return true;
+    }
+    real = t.toDouble(&ok);
+    isInteger = false;
+    return ok;
+}
+
+void addFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const int ta = sqlite3_value_type(argv[0]);
+    const int tb = sqlite3_value_type(argv[1]);
+    if (ta == SQLITE_NULL || tb == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    if ((ta == SQLITE_TEXT || ta == SQLITE_BLOB) && ta == tb) {
+        std::string joined(bytesOf(argv[0]));
+        joined += bytesOf(argv[1]);
+        if (ta == SQLITE_TEXT)
+            sqlite3_result_text(ctx, joined.data(), int(joined.size()), SQLITE_TRANSIENT);
+        else
+            sqlite3_result_blob(ctx, joined.data(), int(joined.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    sqlite3_int64 ia = 0, ib = 0;
+    double da = 0, db = 0;
+    bool inta = ta == SQLITE_INTEGER, intb = tb == SQLITE_INTEGER;
+    if (ta == SQLITE_INTEGER)
+        ia = sqlite3_value_int64(argv[0]);
+    else if (ta == SQLITE_FLOAT)
+        da = sqlite3_value_double(argv[0]);
+    else if (!textToNumber(textOf(argv[0]), ia, da, inta))
+        return conversionError(ctx, textOf(argv[0]), QStringLiteral("int"));
+    if (tb == SQLITE_INTEGER)
+        ib = sqlite3_value_int64(argv[1]);
+    else if (tb == SQLITE_FLOAT)
+        db = sqlite3_value_double(argv[1]);
+    else if (!textToNumber(textOf(argv[1]), ib, db, intb))
+        return conversionError(ctx, textOf(argv[1]), QStringLiteral("int"));
+    if (inta && intb) {
+        sqlite3_int64 sum = 0;
+        if (__builtin_add_overflow(ia, ib, &sum))
+            return sqlite3_result_error(ctx, "Arithmetic overflow error converting expression to data type bigint.", -1);
+        return sqlite3_result_int64(ctx, sum);
+    }
+    sqlite3_result_double(ctx, (inta ? double(ia) : da) + (intb ? double(ib) : db));
+}
+
+QString dateStyleFormat(int style)
+{
+    switch (style) {
+    case 101: return QStringLiteral("MM/dd/yyyy");
+    case 103: return QStringLiteral("dd/MM/yyyy");
+    case 104: return QStringLiteral("dd.MM.yyyy");
+    case 105: return QStringLiteral("dd-MM-yyyy");
+    case 1: return QStringLiteral("MM/dd/yy");
+    case 3: return QStringLiteral("dd/MM/yy");
+    case 4: return QStringLiteral("dd.MM.yy");
+    case 23: return QStringLiteral("yyyy-MM-dd");
+    case 108: return QStringLiteral("HH:mm:ss");
+    case 112: return QStringLiteral("yyyyMMdd");
+    case 120: return QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    case 121: return QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
+    case 126: return QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz");
+    default: return {};
+    }
+}
+
+QString dateOrderOfStyle(int style, const QString& fallback)
+{
+    switch (style) {
+    case 1: case 101: return QStringLiteral("mdy");
+    case 3: case 4: case 103: case 104: case 105: return QStringLiteral("dmy");
+    default: return fallback;
+    }
+}
+
+// zel_convert(type, value, style, dateformat)
+void convertFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    sqlite3_value* value = argv[1];
+    const int valueType = sqlite3_value_type(value);
+    if (valueType == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const QString typeName = textOf(argv[0]);
+    int size = 0, precision = 0, scale = 0;
+    const SqlType type = db::parseSqlTypeName(typeName, &size, &precision, &scale);
+    const bool hasStyle = sqlite3_value_type(argv[2]) != SQLITE_NULL;
+    const int style = sqlite3_value_int(argv[2]);
+    const QString dateFormat = textOf(argv[3]);
+
+    if (db::isTextType(type)) {
+        QString text;
+        if (valueType == SQLITE_FLOAT) {
+            text = QString::number(sqlite3_value_double(value), 'g', 15);
+        } else {
+            text = textOf(value);
+            if (hasStyle && valueType == SQLITE_TEXT) {
+                const QString format = dateStyleFormat(style);
+                const QByteArray raw = text.toUtf8();
+                if (!format.isEmpty())
+                    if (const auto parsed = DateText::parseStored(raw.constData(), int(raw.size())))
+                        text = parsed->toString(format);
+            }
+        }
+        if (size > 0 && text.size() > size)
+            text.truncate(size);
+        return resultText(ctx, text);
+    }
+    if (db::isIntegerType(type) || type == SqlType::Bit) {
+        sqlite3_int64 n = 0;
+        if (valueType == SQLITE_INTEGER) {
+            n = sqlite3_value_int64(value);
+        } else if (valueType == SQLITE_FLOAT) {
+            n = sqlite3_int64(std::trunc(sqlite3_value_double(value)));
+        } else {
+            bool ok = false;
+            n = textOf(value).trimmed().toLongLong(&ok);
+            if (!ok)
+                return conversionError(ctx, textOf(value), db::sqlTypeName(type));
+        }
+        return sqlite3_result_int64(ctx, type == SqlType::Bit ? (n != 0 ? 1 : 0) : n);
+    }
+    if (type == SqlType::Float || type == SqlType::Real || type == SqlType::Decimal || type == SqlType::Money) {
+        double d = 0;
+        if (isNumeric(valueType)) {
+            d = sqlite3_value_double(value);
+        } else {
+            bool ok = false;
+            d = textOf(value).trimmed().toDouble(&ok);
+            if (!ok)
+                return conversionError(ctx, textOf(value), db::sqlTypeName(type));
+        }
+        if (type == SqlType::Decimal) {
+            const double factor = std::pow(10.0, scale);
+            d = std::round(d * factor) / factor;
+        }
+        return sqlite3_result_double(ctx, d);
+    }
+    if (type == SqlType::Date || type == SqlType::DateTime) {
+        if (valueType != SQLITE_TEXT)
+            return sqlite3_result_error(ctx, "Conversion failed when converting date and/or time from character string.", -1);
+        const QString text = textOf(value);
+        std::optional<QDateTime> parsed;
+        const QString format = hasStyle ? dateStyleFormat(style) : QString();
+        if (!format.isEmpty() && format.contains(QLatin1String("yyyy")) && !format.startsWith(u'y'))
+            parsed = DateText::parse(text, dateOrderOfStyle(style, dateFormat));
+        else
+            parsed = DateText::parse(text, dateFormat);
+        if (!parsed)
+            return sqlite3_result_error(ctx, "Conversion failed when converting date and/or time from character string.", -1);
+        return resultText(ctx, type == SqlType::Date ? DateText::storedDate(*parsed) : DateText::storedDateTime(*parsed));
+    }
+    if (db::isBinaryType(type)) {
+        const std::string_view bytes = bytesOf(value);
+        return sqlite3_result_blob(ctx, bytes.data(), int(bytes.size()), SQLITE_TRANSIENT);
+    }
+    sqlite3_result_value(ctx, value);
+}
+
+void getdateFunction(sqlite3_context* ctx, int, sqlite3_value**)
+{
+    resultText(ctx, DateText::storedDateTime(QDateTime::currentDateTime()));
+}
+
+void lenFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    QString text = textOf(argv[0]);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    sqlite3_result_int64(ctx, text.size());
+}
+
+void charindexFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    std::vector<char32_t> needle, haystack;
+    TextFolding::foldInto(bytesOf(argv[0]), needle);
+    TextFolding::foldInto(bytesOf(argv[1]), haystack);
+    std::size_t start = argc > 2 ? std::size_t(std::max(1, sqlite3_value_int(argv[2]))) - 1 : 0;
+    if (needle.empty() || needle.size() > haystack.size())
+        return sqlite3_result_int(ctx, 0);
+    for (std::size_t i = start; i + needle.size() <= haystack.size(); ++i)
+        if (std::equal(needle.begin(), needle.end(), haystack.begin() + std::ptrdiff_t(i)))
+            return sqlite3_result_int64(ctx, sqlite3_int64(i + 1));
+    sqlite3_result_int(ctx, 0);
+}
+
+template <int Part>
+void datePartFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const std::string_view bytes = bytesOf(argv[0]);
+    const auto parsed = DateText::parseStored(bytes.data(), int(bytes.size()));
+    if (!parsed)
+        return sqlite3_result_error(ctx, "Conversion failed when converting date and/or time from character string.", -1);
+    const QDate d = parsed->date();
+    sqlite3_result_int(ctx, Part == 0 ? d.year() : Part == 1 ? d.month() : d.day());
+}
+
+void spaceFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const int n = sqlite3_value_int(argv[0]);
+    if (n < 0 || sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    resultText(ctx, QString(std::min(n, 8000), u' '));
+}
+
+void replicateFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const int n = sqlite3_value_int(argv[1]);
+    if (n < 0 || sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const QString text = textOf(argv[0]);
+    resultText(ctx, text.repeated(text.isEmpty() ? 0 : std::min<qsizetype>(n, 8000 / text.size() + 1)).left(8000));
+}
+
+void reverseFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const QString text = textOf(argv[0]);
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = text.size() - 1; i >= 0; --i)
+        out += text[i];
+    resultText(ctx, out);
+}
+
+void add(sqlite3* db, const char* name, int argc, void (*f)(sqlite3_context*, int, sqlite3_value**), bool deterministic = true)
+{
+    const int flags = SQLITE_UTF8 | SQLITE_INNOCUOUS | (deterministic ? SQLITE_DETERMINISTIC : 0);
+    sqlite3_create_function_v2(db, name, argc, flags, nullptr, f, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+void registerDialectFunctions(sqlite3* db)
+{
+    add(db, "zel_add", 2, addFunction);
+    add(db, "zel_convert", 4, convertFunction);
+    add(db, "zel_getdate", 0, getdateFunction, false);
+    add(db, "zel_len", 1, lenFunction);
+    add(db, "zel_charindex", 2, charindexFunction);
+    add(db, "zel_charindex", 3, charindexFunction);
+    add(db, "zel_year", 1, datePartFunction<0>);
+    add(db, "zel_month", 1, datePartFunction<1>);
+    add(db, "zel_day", 1, datePartFunction<2>);
+    add(db, "zel_space", 1, spaceFunction);
+    add(db, "zel_replicate", 2, replicateFunction);
+    add(db, "zel_reverse", 1, reverseFunction);
+}
+
+}  // namespace zel::server

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/Driver.h"
+
+#include <memory>
+
+namespace zel::server {
+
+class EmbeddedSession;
+
+/// The driver of the in-process server: answers the statement texts a SQL
+/// Server would, from a SQLite database file. One instance per connection,
+/// used from one thread.
+class EmbeddedDriver : public db::Driver {
+public:
+    EmbeddedDriver();
+    ~EmbeddedDriver() override;
+
+    void open(const db::ConnectionParams& params) override;
+    void close() override;
+    bool isOpen() const override;
+
+    void query(const QString& sql, db::RowSet& result) override;
+    qint64 execute(const QString& sql) override;
+    qint64 update(const QString& table, const QString& keyColumn, const QVariant& key,
+                  const std::vector<db::ColumnValue>& values) override;
+    QVariant insert(const QString& table, const std::vector<db::ColumnValue>& values,
+                    const QString& identityColumn) override;
+    qint64 remove(const QString& table, const QString& keyColumn, const QVariant& key) override;
+    void callProcedure(const QString& name, std::vector<db::ProcedureParameter>& parameters) override;
+
+    /// The open session; throws when closed.
+    EmbeddedSession& session();
+
+private:
+    std::unique_ptr<EmbeddedSession> m_session;
+};
+
+}  // namespace zel::server

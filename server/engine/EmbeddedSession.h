@@ -1,0 +1,83 @@
+#pragma once
+
+#include "data/ConnectionParams.h"
+#include "server/ServerHooks.h"
+#include "server/engine/AccessPolicy.h"
+#include "server/engine/DialectTranslator.h"
+#include "server/engine/SchemaCatalog.h"
+#include "server/engine/StatementCache.h"
+#include "server/engine/TranslatedStatement.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace zel::server {
+
+/// One signed-in connection to a server database file: the SQLite handle (WAL,
+/// synchronous FULL, foreign keys, busy timeout, opened without a mutex: one
+/// thread uses it), the account, the connection's settings (date format), and
+/// its caches of translations and prepared statements.
+class EmbeddedSession {
+public:
+    /// Opens the file the Data Source names (absolute, or relative to the
+    /// program's Data folder), checks the login and the Initial Catalog. A missing
+    /// file is never created. Throws zel::DbError with the server's message.
+    static std::unique_ptr<EmbeddedSession> open(const db::ConnectionParams& params);
+    /// The file a Data Source names.
+    static QString databasePath(const QString& dataSource);
+
+    ~EmbeddedSession();
+    EmbeddedSession(const EmbeddedSession&) = delete;
+    EmbeddedSession& operator=(const EmbeddedSession&) = delete;
+
+    sqlite3* db() const { return m_db; }
+    const Account& account() const { return m_policy.account(); }
+    const QString& databaseName() const { return m_policy.databaseName(); }
+    const AccessPolicy& policy() const { return m_policy; }
+    SchemaCatalog& catalog() { return m_catalog; }
+    StatementCache& statements() { return m_statements; }
+
+    const QString& dateFormat() const { return m_dateFormat; }
+    void setDateFormat(const QString& format) { m_dateFormat = format; }
+
+    /// The batch translated for the current date format (cached by its text).
+    const std::vector<TranslatedStatement>& translate(const QString& batch);
+
+    /// While alive, the server's own code may read internal tables, and write
+    /// when writes is true (procedures, the statement trace).
+    class Trusted {
+    public:
+        Trusted(EmbeddedSession& session, bool writes);
+        ~Trusted();
+        Trusted(const Trusted&) = delete;
+        Trusted& operator=(const Trusted&) = delete;
+
+    private:
+        EmbeddedSession& m_session;
+        bool m_internal;
+        bool m_writes;
+    };
+
+private:
+    EmbeddedSession(sqlite3* db, Account account, QString databaseName);
+    static int authorize(void* session, int action, const char* a, const char* b, const char* database,
+                         const char* trigger);
+
+    sqlite3* m_db;
+    AccessPolicy m_policy;
+    SchemaCatalog m_catalog;
+    StatementCache m_statements;
+    DialectTranslator m_translator;
+    QString m_dateFormat = QStringLiteral("mdy");
+    bool m_internalAllowed = false;
+    bool m_writesAllowed = false;
+    int m_translationGeneration = -1;
+    QHash<QString, std::vector<TranslatedStatement>> m_translations;
+};
+
+}  // namespace zel::server

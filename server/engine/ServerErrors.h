@@ -1,0 +1,28 @@
+#pragma once
+
+#include "data/DbError.h"
+
+#include <QString>
+
+struct sqlite3;
+
+namespace zel::server {
+
+class SchemaCatalog;
+
+/// What the failing statement was doing, for the wording of the error.
+struct ErrorContext {
+    QString verb;          ///< "INSERT", "UPDATE", "DELETE", or empty for a read
+    QString table;         ///< target table of a write
+    QString databaseName;
+    const SchemaCatalog* catalog = nullptr;
+};
+
+/// Turns the last SQLite error of a connection into the error SQL Server gives
+/// for the same fault: constraint violations, unknown names, locks, syntax.
+class ServerErrors {
+public:
+    static DbError fromSqlite(sqlite3* db, int code, const ErrorContext& context);
+};
+
+}  // namespace zel::server

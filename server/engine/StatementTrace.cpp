@@ -1,0 +1,53 @@
+#include "server/engine/StatementTrace.h"
+
+#include "server/engine/DateText.h"
+#include "server/engine/EmbeddedSession.h"
+#include "server/engine/SchemaCatalog.h"
+
+#include <QDateTime>
+
+#include <sqlite3.h>
+
+namespace zel::server {
+
+namespace {
+
+void bindText(sqlite3_stmt* st, int index, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+}  // namespace
+
+void StatementTrace::record(EmbeddedSession& session, const QString& statement)
+{
+    if (!session.catalog().find(QStringLiteral("zel_settings")) || !session.catalog().find(QStringLiteral("zel_trace")))
+        return;
+    EmbeddedSession::Trusted trusted(session, true);
+    sqlite3_stmt* setting =
+        session.statements().prepare(QStringLiteral("SELECT value FROM zel_settings WHERE name = 'trace'"));
+    if (!setting)
+        return;
+    bool on = false;
+    {
+        StatementReset reset(setting);
+        if (sqlite3_step(setting) == SQLITE_ROW) {
+            const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(setting, 0));
+            on = value && std::string_view(value) == "1";
+        }
+    }
+    if (!on)
+        return;
+    sqlite3_stmt* insert = session.statements().prepare(
+        QStringLiteral("INSERT INTO zel_trace (at, login, statement) VALUES (?1, ?2, ?3)"));
+    if (!insert)
+        return;
+    StatementReset reset(insert);
+    bindText(insert, 1, DateText::storedDateTime(QDateTime::currentDateTime()));
+    bindText(insert, 2, session.account().login);
+    bindText(insert, 3, statement);
+    sqlite3_step(insert);  // a trace that cannot be written never fails the statement
+}
+
+}  // namespace zel::server

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+
+struct sqlite3;
+
+namespace zel::server {
+
+/// A transaction that rolls back unless committed. Outside a transaction it
+/// begins with BEGIN IMMEDIATE (it will read and then write, and a deferred
+/// transaction would then fail at once on a busy file); inside one it is a
+/// savepoint. Throws zel::DbError when the write lock cannot be had.
+class TransactionScope {
+public:
+    explicit TransactionScope(sqlite3* db);
+    ~TransactionScope();
+    TransactionScope(const TransactionScope&) = delete;
+    TransactionScope& operator=(const TransactionScope&) = delete;
+
+    void commit();
+
+private:
+    sqlite3* m_db;
+    bool m_savepoint = false;
+    bool m_done = false;
+    QByteArray m_name;
+};
+
+}  // namespace zel::server

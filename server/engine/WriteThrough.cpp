@@ -1,0 +1,128 @@
+#include "server/engine/WriteThrough.h"
+
+#include "data/DbError.h"
+#include "server/engine/EmbeddedSession.h"
+#include "server/engine/ServerErrors.h"
+#include "server/engine/SqlEmitter.h"
+#include "server/engine/StatementTrace.h"
+#include "server/engine/ValueBinder.h"
+
+#include <sqlite3.h>
+
+namespace zel::server {
+
+namespace {
+
+const CatalogTable& targetTable(EmbeddedSession& session, const QString& verb, const QString& name)
+{
+    session.catalog().refreshIfChanged();
+    const CatalogTable* table = session.catalog().find(name);
+    if (!table || !session.policy().canSee(*table))
+        SqlEmitter::invalidObject(name);
+    session.policy().checkWrite(verb, *table);
+    if (table->view)
+        throw DbError(QStringLiteral("View or function '%1' is not updatable because the modification affects multiple base tables.")
+                          .arg(table->name),
+                      DbError::Kind::Other);
+    return *table;
+}
+
+const CatalogColumn& columnOf(const CatalogTable& table, const QString& name)
+{
+    const CatalogColumn* c = table.column(name);
+    if (!c)
+        SqlEmitter::invalidColumn(name);
+    return *c;
+}
+
+qint64 runBound(EmbeddedSession& session, const QString& verb, const CatalogTable& table, const QString& sql,
+                const std::vector<QVariant>& values)
+{
+    StatementTrace::record(session, sql);
+    sqlite3_stmt* st = session.statements().prepare(sql);
+    const ErrorContext context{verb, table.name, session.databaseName(), &session.catalog()};
+    if (!st)
+        throw ServerErrors::fromSqlite(session.db(), sqlite3_errcode(session.db()), context);
+    StatementReset reset(st);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        ValueBinder::bind(st, int(i + 1), values[i]);
+    const int rc = sqlite3_step(st);
+    if (rc != SQLITE_DONE)
+        throw ServerErrors::fromSqlite(session.db(), rc, context);
+    return sqlite3_changes64(session.db());
+}
+
+QVariant converted(EmbeddedSession& session, const CatalogTable& table, const CatalogColumn& column, const QVariant& v)
+{
+    return ValueBinder::toColumn(v, column, table.name, session.databaseName(), session.dateFormat());
+}
+
+}  // namespace
+
+qint64 WriteThrough::update(EmbeddedSession& session, const QString& tableName, const QString& keyColumn,
+                            const QVariant& key, const std::vector<db::ColumnValue>& values)
+{
+    const CatalogTable& table = targetTable(session, QStringLiteral("UPDATE"), tableName);
+    const CatalogColumn& keyCol = columnOf(table, keyColumn);
+    QStringList sets;
+    std::vector<QVariant> bound;
+    for (const auto& v : values) {
+        const CatalogColumn& c = columnOf(table, v.column);
+        if (c.identity)
+            throw DbError(QStringLiteral("Cannot update identity column '%1'.").arg(c.name), DbError::Kind::Constraint);
+        bound.push_back(converted(session, table, c, v.value));
+        sets << SqlEmitter::quoted(c.name) + QStringLiteral(" = ?") + QString::number(bound.size());
+    }
+    if (sets.isEmpty())
+        return 0;
+    bound.push_back(converted(session, table, keyCol, key));
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?%4")
+                            .arg(SqlEmitter::quoted(table.name), sets.join(QLatin1String(", ")),
+                                 SqlEmitter::quoted(keyCol.name))
+                            .arg(bound.size());
+    return runBound(session, QStringLiteral("UPDATE"), table, sql, bound);
+}
+
+QVariant WriteThrough::insert(EmbeddedSession& session, const QString& tableName,
+                              const std::vector<db::ColumnValue>& values, const QString& identityColumn)
+{
+    const CatalogTable& table = targetTable(session, QStringLiteral("INSERT"), tableName);
+    QStringList names, marks;
+    std::vector<QVariant> bound;
+    for (const auto& v : values) {
+        const CatalogColumn& c = columnOf(table, v.column);
+        if (c.identity) {
+            if (v.value.isNull())
+                continue;  // the server assigns it
+            throw DbError(QStringLiteral("Cannot insert explicit value for identity column in table '%1' when IDENTITY_INSERT is set to OFF.")
+                              .arg(table.name),
+                          DbError::Kind::Constraint, QStringLiteral("23000"), 544);
+        }
+        bound.push_back(converted(session, table, c, v.value));
+        names << SqlEmitter::quoted(c.name);
+        marks << u'?' + QString::number(bound.size());
+    }
+    QString sql = QStringLiteral("INSERT INTO ") + SqlEmitter::quoted(table.name);
+    if (names.isEmpty())
+        sql += QStringLiteral(" DEFAULT VALUES");
+    else
+        sql += QStringLiteral(" (%1) VALUES (%2)").arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+    runBound(session, QStringLiteral("INSERT"), table, sql, bound);
+
+    const CatalogColumn* identity = identityColumn.isEmpty() ? table.identityColumn() : table.column(identityColumn);
+    if (!identity || !identity->identity)
+        return {};
+    return QVariant::fromValue<qlonglong>(sqlite3_last_insert_rowid(session.db()));
+}
+
+qint64 WriteThrough::remove(EmbeddedSession& session, const QString& tableName, const QString& keyColumn,
+                            const QVariant& key)
+{
+    const CatalogTable& table = targetTable(session, QStringLiteral("DELETE"), tableName);
+    const CatalogColumn& keyCol = columnOf(table, keyColumn);
+    const QString sql = QStringLiteral("DELETE FROM %1 WHERE %2 = ?1")
+                            .arg(SqlEmitter::quoted(table.name), SqlEmitter::quoted(keyCol.name));
+    return runBound(session, QStringLiteral("DELETE"), table, sql, {converted(session, table, keyCol, key)});
+}
+
+}  // namespace zel::server

@@ -1,0 +1,243 @@
+#include "ServerTestDatabase.h"
+
+#include "QtPrinters.h"
+#include "data/DbError.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+
+using zel::DbError;
+using zel::db::RowSet;
+
+namespace {
+
+class Dialect : public ::testing::Test {
+protected:
+    void SetUp() override { driver = database.connect(); }
+
+    RowSet query(const QString& sql)
+    {
+        RowSet rows;
+        driver->query(sql, rows);
+        return rows;
+    }
+    QStringList values(const QString& sql, int column = 0) { return columnTexts(query(sql), column); }
+    DbError error(const QString& sql)
+    {
+        try {
+            RowSet rows;
+            driver->query(sql, rows);
+        } catch (const DbError& e) {
+            return e;
+        }
+        ADD_FAILURE() << "no error for " << sql.toStdString();
+        return DbError(QString());
+    }
+
+    ServerTestDatabase database;
+    std::unique_ptr<zel::server::EmbeddedDriver> driver;
+};
+
+struct StatementCase {
+    const char* sql;
+    QStringList expected;  // first column, in order
+};
+
+}  // namespace
+
+TEST_F(Dialect, StatementTextsGiveTheRowsTheServerWould)
+{
+    const StatementCase cases[] = {
+        {"Select TOP(1) Pensioners.* from TEACHER Pensioners where id_teacher=2", {"2"}},
+        {"select TOP 2 p26 from teacher order by id_teacher", {"Иванов", "ИВАНОВА"}},
+        {"Select TOP(1) * from TEACHER order by id_teacher desc", {"6"}},
+        {"select top 100 percent p26 from teacher where id_teacher < 3 order by 1", {"Иванов", "ИВАНОВА"}},
+        {"Select * From family_ Where id_teacher=1 ORDER BY Date_of_birth", {"1", "2"}},
+        {"Select * FROM dbo.family_ WHERE id_teacher =1 ORDER BY Date_of_birth ", {"1", "2"}},
+        {"Select  *\nFrom family_\nORDER BY Date_of_birth", {"1", "3", "2"}},
+        {"select [p25-2] from [ZEL].[dbo].[specialPUM] order by [p25-2] desc", {"Химия", "Физика"}},
+        {"Select *  FROM [ZEL].[dbo].[specialPUM] Where id_special=2", {"2"}},
+        {"select P26 from dbo.TEACHER where ID_TEACHER=1", {"Иванов"}},
+        {"SELECT     id_teacher\nFROM         dbo.Teacher_Del", {"3"}},
+        {" SELECT     id_teacher  FROM   dbo.Teacher_Del  WHERE     id_teacher = 3", {"3"}},
+        {"select p26 from teacher where p26 like '%ов' order by id_teacher", {"Иванов", "Петров"}},
+        {"select p26 from teacher where p26 LIKE '%ов%' order by id_teacher", {"Иванов", "ИВАНОВА", "Петров"}},
+        {"select p26 from teacher where p26 like '[ИП]%' order by id_teacher", {"Иванов", "ИВАНОВА", "Петров"}},
+        {"select p26 from teacher where p26 not like '%ов%' order by id_teacher", {"Ёлкин", "Елисеев", "Smith"}},
+        {"select p26 from teacher where id_teacher >= 3 order by p26", {"Smith", "Елисеев", "Ёлкин", "Петров"}},
+        {"select p26 from teacher where id_teacher >= 3 order by p26 desc", {"Петров", "Ёлкин", "Елисеев", "Smith"}},
+        {"select p26 from teacher where p26 = 'иванова'", {"ИВАНОВА"}},
+        {"select ISNULL(p28, '-') from teacher where id_teacher in (1, 2) order by id_teacher", {"Иванович", "-"}},
+        {"select tab_no + 1 as n from teacher where id_teacher = 1", {"11"}},
+        {"select salary + tab_no from teacher where id_teacher = 1", {"1010.5"}},
+        {"select tab_no + '1' from teacher where id_teacher = 1", {"11"}},
+        {"select '5' + 1", {"6"}},
+        {"select 'a' + 'b'", {"ab"}},
+        {"select p26 + ' ' + p27 from teacher where id_teacher = 2", {"ИВАНОВА Мария"}},
+        {"select p26 + p28 from teacher where id_teacher = 2", {"NULL"}},
+        {"select CAST(tab_no AS varchar(10)) + 'x' from teacher where id_teacher = 1", {"10x"}},
+        {"select CONVERT(varchar(10), birth, 104) from teacher where id_teacher = 1", {"01.05.1970"}},
+        {"select count(*) from teacher where birth between '1970-01-01' and '1990-12-31'", {"4"}},
+        {"select case when salary > 1500 then 'high' else 'low' end from teacher where id_teacher < 3 order by id_teacher", {"low", "high"}},
+        {"select p26 from teacher where id_teacher in (select id_teacher from family_) order by id_teacher", {"Иванов", "ИВАНОВА"}},
+        {"select t.p26 from teacher t join family_ f on f.id_teacher = t.id_teacher where f.fio = 'Сидоров'", {"ИВАНОВА"}},
+        {"select p26 from teacher where p28 is null and id_teacher < 5 order by id_teacher", {"ИВАНОВА", "Ёлкин"}},
+        {"SET NOCOUNT ON\nselect count(*) from family_", {"3"}},
+        {"select 'O''Brien'", {"O'Brien"}},
+        {"select N'д''Артаньян'", {"д'Артаньян"}},
+        {"select UPPER(p26) from teacher where id_teacher = 4", {"ЁЛКИН"}},
+        {"select LEN('ab  ')", {"2"}},
+    };
+    for (const auto& c : cases) {
+        QStringList got;
+        try {
+            got = values(QString::fromUtf8(c.sql));
+        } catch (const DbError& e) {
+            ADD_FAILURE() << c.sql << " failed: " << e.message().toStdString();
+            continue;
+        }
+        EXPECT_EQ(got, c.expected) << c.sql;
+    }
+}
+
+TEST_F(Dialect, EmptyCardTextReturnsAllColumnsAndNoRows)
+{
+    const RowSet rows = query(QStringLiteral("SELECT  TOP (0) PERCENT dbo.TEACHER.*,p26 as t_fio FROM dbo.TEACHER"));
+    EXPECT_EQ(rows.rowCount(), 0);
+    ASSERT_EQ(rows.columnCount(), 12);
+    EXPECT_EQ(rows.columns().front().name, QStringLiteral("id_teacher"));
+    EXPECT_EQ(rows.columns().back().name, QStringLiteral("t_fio"));
+    EXPECT_EQ(rows.columns().back().type, zel::db::SqlType::VarChar);
+    EXPECT_EQ(rows.columns().back().size, 50);
+
+    const RowSet empty = query(QStringLiteral("select TOP 0 * from family_"));
+    EXPECT_EQ(empty.rowCount(), 0);
+    EXPECT_EQ(empty.columnCount(), 5);
+}
+
+TEST_F(Dialect, SearchOrdersByComputedFullNameWithCyrillicCollation)
+{
+    database.exec(QStringLiteral("INSERT INTO TEACHER(p26, p27) VALUES ('авдеев', 'Юрий'), ('Ковалёв', NULL)"));
+    const RowSet rows = query(QStringLiteral(
+        "Select teacher.*, (ISNULL(teacher.p26,'')+' '+ISNULL(teacher.p27,'')+' '+ISNULL(teacher.p28,'')) as t_fio "
+        "from teacher where teacher.id_teacher <> 1 AND teacher.p26 LIKE '%ов%' Order by t_fio"));
+    EXPECT_EQ(columnTexts(rows, QStringLiteral("t_fio")),
+              (QStringList{"ИВАНОВА Мария ", "Ковалёв  ", "Петров Пётр Петрович"}));
+    const auto& t_fio = rows.columns()[std::size_t(rows.columnIndex(QStringLiteral("t_fio")))];
+    EXPECT_TRUE(t_fio.isComputed());
+    EXPECT_TRUE(zel::db::isTextType(t_fio.type));
+
+    const RowSet byName = query(QStringLiteral(
+        "Select teacher.*, (ISNULL(teacher.p26,'')+' '+ISNULL(teacher.p27,'')) as t_fio from teacher "
+        "where teacher.p27 LIKE '%%' Order by t_fio"));
+    EXPECT_EQ(columnTexts(byName, QStringLiteral("p26")).mid(0, 3), (QStringList{"Smith", "авдеев", "Елисеев"}));
+}
+
+TEST_F(Dialect, DateTextsFollowTheConnectionsDateFormat)
+{
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where birth = '12/25/1985'")), QStringList{"ИВАНОВА"});
+    EXPECT_EQ(error(QStringLiteral("select p26 from teacher where birth = '25.12.1985'")).message(),
+              QStringLiteral("Conversion failed when converting date and/or time from character string."));
+
+    driver->execute(QStringLiteral("SET DATEFORMAT dmy"));
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where birth = '25.12.1985'")), QStringList{"ИВАНОВА"});
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where birth < '01.01.1971' order by birth")),
+              (QStringList{"Елисеев", "Иванов"}));
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where birth = '1985-12-25'")), QStringList{"ИВАНОВА"});
+
+    driver->execute(QStringLiteral("update teacher set birth = '31.01.2000', ZEL_Update = '02.03.2021 14:05' where id_teacher = 6"));
+    const RowSet rows = query(QStringLiteral("select birth, ZEL_Update from teacher where id_teacher = 6"));
+    EXPECT_EQ(rows.value(0, 0).toDateTime().date(), QDate(2000, 1, 31));
+    EXPECT_EQ(rows.value(0, 1).toDateTime(), QDateTime(QDate(2021, 3, 2), QTime(14, 5)));
+
+    // A batch switches the format for the statements after the SET.
+    auto other = database.connect();
+    RowSet batch;
+    other->query(QStringLiteral("SET DATEFORMAT dmy; select p26 from teacher where birth = '31.01.1990'"), batch);
+    EXPECT_EQ(columnTexts(batch, 0), QStringList{"Ёлкин"});
+    EXPECT_THROW(other->execute(QStringLiteral("SET DATEFORMAT xyz")), DbError);
+}
+
+TEST_F(Dialect, AuditInsertStoresTheDescriptionAsTheLiteralsSayIt)
+{
+    const QString sql = QStringLiteral(
+        "INSERT INTO ZEL_LOG([table], [row_id], [descr], [ZEL_User], [comp]) VALUES('Educ', 5, "
+        "'Поле \"Faculty\" изменило значение \"O''Brien\" на \"B\".', 'editor', 'PC\\10.0.0.1')");
+    EXPECT_EQ(driver->execute(sql), 1);
+    const RowSet rows = query(QStringLiteral("select [table], row_id, descr, comp from ZEL_LOG"));
+    ASSERT_EQ(rows.rowCount(), 1);
+    EXPECT_EQ(rows.text(0, 0), QStringLiteral("Educ"));
+    EXPECT_EQ(rows.integer(0, 1), 5);
+    EXPECT_EQ(rows.text(0, 2), QStringLiteral("Поле \"Faculty\" изменило значение \"O'Brien\" на \"B\"."));
+    EXPECT_EQ(rows.text(0, 3), QStringLiteral("PC\\10.0.0.1"));
+
+    // A quote in the login breaks the statement: a clear error and no row.
+    EXPECT_THROW(driver->execute(QStringLiteral(
+                     "INSERT INTO ZEL_LOG([table], [row_id], [descr], [ZEL_User], [comp]) VALUES('Educ', 5, 'x', 'O'Brien', 'PC')")),
+                 DbError);
+    EXPECT_EQ(database.count(QStringLiteral("ZEL_LOG")), 1);
+}
+
+TEST_F(Dialect, BatchWithSeveralWritesIsAllOrNothing)
+{
+    EXPECT_EQ(driver->execute(QStringLiteral("INSERT INTO specialPUM([p25-2]) VALUES('A')\nINSERT INTO specialPUM([p25-2]) VALUES('B')")), 2);
+    EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 4);
+    EXPECT_THROW(driver->execute(QStringLiteral("INSERT INTO specialPUM([p25-2]) VALUES('C'); INSERT INTO family_(id_teacher) VALUES(999)")),
+                 DbError);
+    EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 4);
+    // A statement later in the batch that does not compile stops the batch before anything runs.
+    EXPECT_THROW(driver->execute(QStringLiteral("INSERT INTO specialPUM([p25-2]) VALUES('D'); select nosuch from teacher")),
+                 DbError);
+    EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 4);
+}
+
+TEST_F(Dialect, ErrorsReadLikeTheServers)
+{
+    const DbError table = error(QStringLiteral("select * from nosuch"));
+    EXPECT_EQ(table.message(), QStringLiteral("Invalid object name 'nosuch'."));
+    EXPECT_EQ(table.kind(), DbError::Kind::InvalidObject);
+    EXPECT_EQ(error(QStringLiteral("select nosuch from teacher")).message(), QStringLiteral("Invalid column name 'nosuch'."));
+    EXPECT_EQ(error(QStringLiteral("select * from teacher order by nosuch")).message(),
+              QStringLiteral("Invalid column name 'nosuch'."));
+    EXPECT_EQ(error(QStringLiteral("select * from OTHER.dbo.specialPUM")).message(),
+              QStringLiteral("Invalid object name 'OTHER.dbo.specialPUM'."));
+    EXPECT_EQ(error(QStringLiteral("select x.p26 from teacher")).kind(), DbError::Kind::InvalidObject);
+    EXPECT_EQ(error(QStringLiteral("select * from teacher where")).kind(), DbError::Kind::Syntax);
+    EXPECT_EQ(error(QStringLiteral("select p26 + 1 from teacher where id_teacher = 1")).message(),
+              QStringLiteral("Conversion failed when converting the varchar value 'Иванов' to data type int."));
+    EXPECT_EQ(error(QStringLiteral("select * from teacher where id_teacher = 'abc'")).message(),
+              QStringLiteral("Conversion failed when converting the varchar value 'abc' to data type int."));
+    EXPECT_EQ(error(QStringLiteral("exec NoSuchProc 1")).message(), QStringLiteral("Could not find stored procedure 'NoSuchProc'."));
+    EXPECT_EQ(error(QStringLiteral("select nosuchfn(1)")).kind(), DbError::Kind::InvalidObject);
+    EXPECT_EQ(error(QStringLiteral("select top 10 percent * from teacher")).kind(), DbError::Kind::Syntax);
+    EXPECT_EQ(error(QStringLiteral("select @x")).kind(), DbError::Kind::Syntax);
+}
+
+TEST_F(Dialect, ConstraintViolationsNameTableAndColumn)
+{
+    EXPECT_EQ(error(QStringLiteral("INSERT INTO family_(fio) VALUES('x')")).message(),
+              QStringLiteral("Cannot insert the value NULL into column 'id_teacher', table 'ZEL.dbo.family_'; column does not allow nulls. INSERT fails."));
+    const DbError fk = error(QStringLiteral("INSERT INTO family_(id_teacher) VALUES(999)"));
+    EXPECT_EQ(fk.kind(), DbError::Kind::Constraint);
+    EXPECT_TRUE(fk.message().startsWith(QStringLiteral("The INSERT statement conflicted with the FOREIGN KEY constraint")))
+        << fk.message().toStdString();
+    EXPECT_TRUE(error(QStringLiteral("DELETE FROM teacher WHERE id_teacher = 1")).message()
+                    .startsWith(QStringLiteral("The DELETE statement conflicted with the REFERENCE constraint")));
+    driver->execute(QStringLiteral("INSERT INTO Codes(code, label) VALUES('a', 'one')"));
+    EXPECT_EQ(error(QStringLiteral("INSERT INTO Codes(code, label) VALUES('A', 'two')")).message(),
+              QStringLiteral("Violation of PRIMARY KEY constraint 'PK_Codes'. Cannot insert duplicate key in object 'dbo.Codes'."));
+    EXPECT_TRUE(error(QStringLiteral("INSERT INTO Codes(code, label) VALUES('b', 'ONE')")).message()
+                    .startsWith(QStringLiteral("Violation of UNIQUE KEY constraint")));
+    EXPECT_EQ(error(QStringLiteral("INSERT INTO TEACHER(id_teacher, p26) VALUES(50, 'x')")).kind(), DbError::Kind::Constraint);
+    EXPECT_EQ(error(QStringLiteral("UPDATE TEACHER SET id_teacher = 50")).kind(), DbError::Kind::Constraint);
+    EXPECT_EQ(database.count(QStringLiteral("family_")), 3);
+    EXPECT_EQ(database.count(QStringLiteral("TEACHER")), 6);
+}
+
+TEST_F(Dialect, InsertWithoutColumnListSkipsTheIdentity)
+{
+    driver->execute(QStringLiteral("insert into specialPUM values ('Биология')"));
+    EXPECT_EQ(values(QStringLiteral("select id_special from specialPUM where [p25-2] = 'биология'")), QStringList{"3"});
+    EXPECT_EQ(values(QStringLiteral("select SCOPE_IDENTITY()")), QStringList{"3"});
+}
