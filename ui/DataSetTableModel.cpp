@@ -55,6 +55,13 @@ DataSetTableModel::DataSetTableModel(QObject* parent)
     : QAbstractTableModel(parent)
     , m_link(std::make_unique<Link>(this))
 {
+    connect(this, &DataSetTableModel::currentRowMoved, this, [this](int row) {
+        if (m_indicatorRow >= 0 && m_indicatorRow < m_rows)
+            emit headerDataChanged(Qt::Vertical, m_indicatorRow, m_indicatorRow);
+        m_indicatorRow = row;
+        if (row >= 0 && row < m_rows)
+            emit headerDataChanged(Qt::Vertical, row, row);
+    });
 }
 
 DataSetTableModel::~DataSetTableModel() = default;
@@ -254,6 +261,12 @@ QVariant DataSetTableModel::data(const QModelIndex& index, int role) const
 
 QVariant DataSetTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Vertical) {
+        // The row indicator: a mark on the current row, no numbers.
+        if (role == Qt::DisplayRole)
+            return section == currentRow() ? QStringLiteral("\u25B8") : QString();
+        return {};
+    }
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
         || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);

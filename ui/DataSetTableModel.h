@@ -90,6 +90,7 @@ private:
     std::vector<TField*> m_fields;
     std::vector<TField*> m_targets;
     int m_rows = 0;
+    int m_indicatorRow = -1;
     bool m_readOnly = false;
     bool m_committing = false;
     bool m_refreshPending = false;

@@ -11,7 +11,7 @@ namespace zel::ui {
 namespace DateText {
 
 /// The input mask of date editors and date columns (blank = empty position).
-inline constexpr const char* inputMask = "99.99.9999; ";
+inline constexpr const char* inputMask = "00.00.0000; ";
 /// The display format of a date.
 inline constexpr const char* displayFormat = "dd.MM.yyyy";
 

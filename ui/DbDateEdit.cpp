@@ -8,10 +8,30 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
 #include <QSignalBlocker>
-#include <QStyle>
 
 namespace zel::ui {
+
+namespace {
+
+// A small down-pointing triangle in the text colour, as on a combo box.
+QIcon dropDownIcon()
+{
+    QPixmap picture(12, 12);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QPalette().color(QPalette::Text));
+    const QPointF points[] = {{2.5, 4.0}, {9.5, 4.0}, {6.0, 8.5}};
+    painter.drawPolygon(points, 3);
+    return QIcon(picture);
+}
+
+}  // namespace
 
 DbDateEdit::DbDateEdit(QWidget* parent)
     : QLineEdit(parent)
@@ -20,7 +40,7 @@ DbDateEdit::DbDateEdit(QWidget* parent)
     m_link.load = [this] { loadField(); };
     m_link.write = [this] { writeField(); };
     connect(this, &QLineEdit::textEdited, this, &DbDateEdit::userEdited);
-    QAction* drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    QAction* drop = addAction(dropDownIcon(), QLineEdit::TrailingPosition);
     connect(drop, &QAction::triggered, this, &DbDateEdit::showCalendar);
 }
 

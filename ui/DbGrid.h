@@ -53,6 +53,8 @@ public:
     /// Writes an open cell editor into its field. Returns false (the error is
     /// shown, the editor stays) when the field refuses the value.
     bool commitEditor();
+    /// A cell editor is open.
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
 signals:
     void cellClicked(int row, int column);

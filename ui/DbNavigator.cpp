@@ -59,6 +59,7 @@ DbNavigator::DbNavigator(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     rebuild();
 }
 

@@ -14,6 +14,7 @@ namespace zel::ui {
 
 namespace {
 constexpr const char* lookupEditorProperty = "zelLookupEditor";
+constexpr const char* loadedProperty = "zelEditorLoaded";
 }
 
 GridItemDelegate::GridItemDelegate(DataSetTableModel* model, QObject* parent)
@@ -64,6 +65,10 @@ QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 
 void GridItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
+    // Loaded once: a repaint of the row must not overwrite what is being typed.
+    if (editor->property(loadedProperty).toBool())
+        return;
+    editor->setProperty(loadedProperty, true);
     const QVariant value = index.data(DataSetTableModel::CommitRole);
     if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->property(lookupEditorProperty).toBool()) {
         auto* list = static_cast<LookupListModel*>(combo->model());

@@ -15,12 +15,26 @@ LookupBinding::LookupBinding(QObject* parent)
         applyKey(field ? field->Value() : QVariant(), true);
     };
     m_link.write = [this] { m_link.field()->SetValue(m_key); };
-    connect(&m_model, &LookupListModel::listChanged, this, &LookupBinding::showCurrent);
-    connect(&m_model, &LookupListModel::listScrolled, this, [this] {
-        if (!m_followCursor || isBound() || m_locating)
-            return;
-        applyKey(m_model.keyAt(m_model.currentListRow()), false);
+    connect(&m_model, &LookupListModel::listChanged, this, [this] {
+        if (m_followCursor && !isBound())
+            followCursor();
+        else
+            showCurrent();
     });
+    connect(&m_model, &LookupListModel::listScrolled, this, &LookupBinding::followCursor);
+}
+
+void LookupBinding::setFollowsListCursor(bool follow)
+{
+    m_followCursor = follow;
+    followCursor();
+}
+
+void LookupBinding::followCursor()
+{
+    if (!m_followCursor || isBound() || m_locating)
+        return;
+    applyKey(m_model.keyAt(m_model.currentListRow()), false);
 }
 
 void LookupBinding::setListSource(TDataSource* listSource, const QString& keyField,

@@ -42,7 +42,7 @@ public:
 
     /// An unbound control following the list dataset's cursor: when that
     /// dataset moves, its current row's key becomes the key value.
-    void setFollowsListCursor(bool follow) { m_followCursor = follow; }
+    void setFollowsListCursor(bool follow);
 
     /// True while a key is being shown because of a load, not a user pick.
     bool isLoading() const { return m_loading > 0; }
@@ -57,6 +57,7 @@ private:
     void applyKey(const QVariant& key, bool locate);
     void showCurrent();
     void locateKey();
+    void followCursor();
 
     LookupListModel m_model;
     FieldDataLink m_link;

@@ -1,0 +1,396 @@
+#include "UiTestSupport.h"
+
+#include "ui/DataSetTableModel.h"
+#include "ui/DbGrid.h"
+#include "ui/GroupedHeaderView.h"
+#include "ui/ScriptedDialogService.h"
+
+#include "data/dataset/TField.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+using namespace zel;
+using namespace zel::ui;
+using zel::db::SqlType;
+
+class DbGridTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void columnsTitlesAndHeaderCells();
+    void clickingRowMovesDataSetAndPostsPendingRow();
+    void emptyDateCommitStoresNull();
+    void partlyTypedDateIsRefusedNotNull();
+    void editorTextSavedByPost();
+    void lookupColumnShowsTextAndWritesKey();
+    void checkBoxColumnAndReadOnlyGrid();
+    void enterMovesToNextCell();
+    void focusLeaveAndClickSignals();
+
+private:
+    struct Fixture {
+        std::shared_ptr<TADOConnection> connection = support::openConnection();
+        support::Query kinds{connection, "holiday_type"};
+        support::Query holiday{connection, "Holiday"};
+        Fixture()
+        {
+            kinds->Open();
+            holiday->DeclareFields({
+                {.name = "id_vacation", .type = ftAutoInc},
+                {.name = "id_type", .type = ftInteger},
+                {.name = "Holiday_type", .type = ftString, .size = 40, .kind = fkLookup,
+                 .keyFields = "id_type", .lookupDataSet = kinds.query.get(),
+                 .lookupKeyFields = "id_type", .lookupResultField = "name"},
+                {.name = "from_d", .type = ftDate},
+                {.name = "N_Days", .type = ftInteger},
+                {.name = "paid", .type = ftBoolean},
+                {.name = "N_prikaz", .type = ftString, .size = 10},
+            });
+            holiday->Open();
+        }
+    };
+    std::vector<GridColumn> columns() const;
+    QLineEdit* openLineEditor(DbGrid& grid, int row, int column);
+
+    fake::Table* m_holiday = nullptr;
+};
+
+void DbGridTest::init()
+{
+    auto& db = fake::Database::instance();
+    db.reset();
+    auto& kinds = db.create("holiday_type", {{"id_type", SqlType::Int}, {"name", SqlType::NVarChar, 40}});
+    kinds.add({1, "ежегодный"});
+    kinds.add({2, "учебный"});
+    m_holiday = &db.create("Holiday", {{"id_vacation", SqlType::Int},
+                                       {"id_type", SqlType::Int},
+                                       {"from_d", SqlType::Date},
+                                       {"N_Days", SqlType::Int},
+                                       {"paid", SqlType::Bit},
+                                       {"N_prikaz", SqlType::NVarChar, 10}});
+    m_holiday->add({QVariant(), 1, QDate(2020, 7, 1), 24, true, "12-к"});
+    m_holiday->add({QVariant(), 2, QDate(2021, 1, 10), 10, false, "3-к"});
+    m_holiday->add({QVariant(), 7, QVariant(), 5, false, ""});
+}
+
+std::vector<GridColumn> DbGridTest::columns() const
+{
+    std::vector<GridColumn> list(5);
+    list[0].fieldName = "Holiday_type";
+    list[0].title = "Вид отпуска";
+    list[1].fieldName = "from_d";
+    list[1].title = "Отпуск|Начало";
+    list[1].kind = GridColumn::Kind::Date;
+    list[1].displayFormat = "dd.MM.yyyy";
+    list[1].onCommit = CommitHooks::emptyDateIsNull();
+    list[2].fieldName = "N_Days";
+    list[2].title = "Отпуск|Кол. дней";
+    list[2].width = 60;
+    list[3].fieldName = "N_prikaz";
+    list[3].title = "Отпуск|Приказ|№";
+    list[4].fieldName = "paid";
+    list[4].title = "Отпуск|Приказ|Оплачен";
+    return list;
+}
+
+QLineEdit* DbGridTest::openLineEditor(DbGrid& grid, int row, int column)
+{
+    const QModelIndex index = grid.model()->index(row, column);
+    grid.setCurrentIndex(index);
+    grid.edit(index);
+    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+}
+
+void DbGridTest::columnsTitlesAndHeaderCells()
+{
+    Fixture f;
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+    QCOMPARE(grid.model()->rowCount(), 3);
+    QCOMPARE(grid.model()->columnCount(), 5);
+    QCOMPARE(grid.columnWidth(2), 60);
+    QCOMPARE(grid.model()->index(0, 0).data().toString(), QString("ежегодный"));
+    QCOMPARE(grid.model()->index(1, 1).data().toString(), QString("10.01.2021"));
+    QVERIFY(grid.model()->index(2, 1).data().toString().isEmpty());
+    QVERIFY(grid.model()->index(2, 0).data().toString().isEmpty());  // key 7 has no dictionary row
+
+    const HeaderLayout& header = grid.groupedHeader()->layout();
+    QCOMPARE(header.levelCount(), 3);
+    const HeaderLayout::Cell* leave = header.cellAt(1, 0);
+    QCOMPARE(leave->text, QString("Отпуск"));
+    QCOMPARE(leave->firstColumn, 1);
+    QCOMPARE(leave->lastColumn, 4);
+    const HeaderLayout::Cell* order = header.cellAt(4, 1);
+    QCOMPARE(order->text, QString("Приказ"));
+    QCOMPARE(order->firstColumn, 3);
+    QCOMPARE(grid.groupedHeader()->cellRect(*order).width(), grid.columnWidth(3) + grid.columnWidth(4));
+    QCOMPARE(header.cellAt(0, 2)->text, QString("Вид отпуска"));
+}
+
+void DbGridTest::clickingRowMovesDataSetAndPostsPendingRow()
+{
+    Fixture f;
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.setRowSelect(true);
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCOMPARE(grid.currentIndex().row(), 0);
+
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(2, 2)).center());
+    QCOMPARE(f.holiday->RecNo(), 3);
+
+    // A change of the dataset's row moves the grid.
+    f.holiday->First();
+    QCOMPARE(grid.currentIndex().row(), 0);
+
+    // Edit row 1 in place, then click another row: the row is posted.
+    f.holiday->Edit();
+    f.holiday->FieldByName("N_Days")->SetAsInteger(28);
+    QCOMPARE(grid.model()->index(0, 2).data().toString(), QString("28"));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(1, 2)).center());
+    QCOMPARE(f.holiday->RecNo(), 2);
+    QCOMPARE(f.holiday->State(), dsBrowse);
+    QCOMPARE(m_holiday->rows[0][3].toInt(), 28);
+
+    // Several rows can be selected.
+    grid.setMultiSelect(true);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      grid.visualRect(grid.model()->index(2, 2)).center());
+    QCOMPARE(grid.selectedRows(), QList<int>({1, 2}));
+}
+
+void DbGridTest::emptyDateCommitStoresNull()
+{
+    Fixture f;
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(support::focus(&grid));
+
+    QLineEdit* editor = openLineEditor(grid, 0, 1);
+    QVERIFY(editor);
+    QCOMPARE(editor->displayText(), QString("01.07.2020"));
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QCOMPARE(editor->displayText(), QString("  .  .    "));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!grid.isEditing());
+    QVERIFY(f.holiday->FieldByName("from_d")->IsNull());
+    QVERIFY(grid.model()->index(0, 1).data().toString().isEmpty());
+    f.holiday->Post();
+    QVERIFY(m_holiday->rows[0][2].isNull());
+
+    // Without the rule the empty mask is an invalid date.
+    ScriptedDialogService dialogs;
+    auto plain = columns();
+    plain[1].onCommit = nullptr;
+    grid.setColumns(plain);
+    editor = openLineEditor(grid, 1, 1);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QVERIFY(!grid.commitEditor());
+    QCOMPARE(dialogs.shown().size(), 1);
+    QCOMPARE(f.holiday->FieldByName("from_d")->Value().toDate(), QDate(2021, 1, 10));
+}
+
+void DbGridTest::partlyTypedDateIsRefusedNotNull()
+{
+    Fixture f;
+    ScriptedDialogService dialogs;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* grid = new DbGrid;
+    auto* other = new QLineEdit;
+    layout->addWidget(grid);
+    layout->addWidget(other);
+    grid->setDataSource(f.holiday.source.get());
+    grid->setColumns(columns());
+    window.resize(600, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(support::focus(grid));
+
+    QLineEdit* editor = openLineEditor(*grid, 1, 1);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    editor->setCursorPosition(0);
+    support::type(editor, "150");
+    QCOMPARE(editor->displayText(), QString("15.0 .    "));
+
+    // Leaving the cell: the date is refused, the text stays in the open editor,
+    // which takes the focus back.
+    other->setFocus();
+    QTRY_COMPARE(dialogs.shown().size(), 1);
+    QTRY_VERIFY(editor->hasFocus());
+    QCOMPARE(dialogs.shown()[0].icon, DialogService::Icon::Error);
+    QVERIFY(!f.holiday->FieldByName("from_d")->IsNull());
+    QCOMPARE(f.holiday->FieldByName("from_d")->Value().toDate(), QDate(2021, 1, 10));
+    QVERIFY(grid->isEditing());
+    QCOMPARE(editor->displayText(), QString("15.0 .    "));
+
+    // Finishing the date commits it.
+    editor->setCursorPosition(4);
+    support::type(editor, "32022");
+    QCOMPARE(editor->displayText(), QString("15.03.2022"));
+    QVERIFY(grid->commitEditor());
+    QCOMPARE(f.holiday->FieldByName("from_d")->Value().toDate(), QDate(2022, 3, 15));
+}
+
+void DbGridTest::editorTextSavedByPost()
+{
+    Fixture f;
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(support::focus(&grid));
+
+    int commits = 0;
+    connect(&grid, &DbGrid::cellCommitted, [&](int, int column) { commits += column == 3; });
+    f.holiday->Edit();
+    QLineEdit* editor = openLineEditor(grid, 0, 3);
+    QVERIFY(editor);
+    QCOMPARE(editor->maxLength(), 10);
+    editor->selectAll();
+    support::type(editor, "99-к");
+    QCOMPARE(f.holiday->FieldByName("N_prikaz")->AsString(), QString("12-к"));
+    f.holiday->Post();
+    QCOMPARE(m_holiday->rows[0][5].toString(), QString("99-к"));
+    QCOMPARE(commits, 1);
+}
+
+void DbGridTest::lookupColumnShowsTextAndWritesKey()
+{
+    Fixture f;
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(support::focus(&grid));
+
+    const QModelIndex cell = grid.model()->index(2, 0);
+    grid.setCurrentIndex(cell);
+    grid.edit(cell);
+    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    QVERIFY(combo);
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(combo->itemText(1), QString("учебный"));
+    combo->setCurrentIndex(1);
+    QVERIFY(grid.commitEditor());
+    QCOMPARE(f.holiday->FieldByName("id_type")->AsInteger(), 2);
+    QCOMPARE(grid.model()->index(2, 0).data().toString(), QString("учебный"));
+    f.holiday->Post();
+    QCOMPARE(m_holiday->rows[2][1].toInt(), 2);
+}
+
+void DbGridTest::checkBoxColumnAndReadOnlyGrid()
+{
+    Fixture f;
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.show();
+    const QModelIndex paid = grid.model()->index(1, 4);
+    QCOMPARE(paid.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    QVERIFY(grid.model()->flags(paid) & Qt::ItemIsUserCheckable);
+    QVERIFY(grid.model()->setData(paid, Qt::Checked, Qt::CheckStateRole));
+    QCOMPARE(f.holiday->RecNo(), 2);
+    QVERIFY(f.holiday->FieldByName("paid")->AsBoolean());
+    f.holiday->Post();
+    QCOMPARE(m_holiday->rows[1][4].toBool(), true);
+
+    grid.setReadOnly(true);
+    QVERIFY(!(grid.model()->flags(paid) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)));
+    QVERIFY(!grid.model()->setData(grid.model()->index(0, 3), "x", Qt::EditRole));
+    QCOMPARE(f.holiday->State(), dsBrowse);
+}
+
+void DbGridTest::enterMovesToNextCell()
+{
+    Fixture f;
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.setEnterMovesToNextCell(true);
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(support::focus(&grid));
+
+    grid.setCurrentIndex(grid.model()->index(0, 2));
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QCOMPARE(grid.currentIndex().column(), 3);
+    grid.setCurrentIndex(grid.model()->index(0, 4));
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QCOMPARE(grid.currentIndex(), grid.model()->index(1, 0));
+    QCOMPARE(f.holiday->RecNo(), 2);
+
+    // Enter in an open editor commits and moves on.
+    QLineEdit* editor = openLineEditor(grid, 1, 2);
+    QVERIFY(editor);
+    editor->selectAll();
+    support::type(editor, "14");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(grid.currentIndex().column(), 3);
+    QCOMPARE(f.holiday->FieldByName("N_Days")->AsInteger(), 14);
+}
+
+void DbGridTest::focusLeaveAndClickSignals()
+{
+    Fixture f;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* grid = new DbGrid;
+    auto* other = new QLineEdit;
+    layout->addWidget(grid);
+    layout->addWidget(other);
+    grid->setDataSource(f.holiday.source.get());
+    grid->setColumns(columns());
+    window.resize(600, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    int left = 0;
+    QList<int> clicked;
+    QList<int> doubleClicked;
+    connect(grid, &DbGrid::focusLeft, [&] { ++left; });
+    connect(grid, &DbGrid::cellClicked, [&](int row, int) { clicked << row; });
+    connect(grid, &DbGrid::cellDoubleClicked, [&](int row, int) { doubleClicked << row; });
+    QVERIFY(support::focus(grid));
+
+    // Moving into the grid's own editor is not leaving it.
+    QLineEdit* editor = openLineEditor(*grid, 0, 3);
+    QVERIFY(editor);
+    QCOMPARE(left, 0);
+    QVERIFY(support::focus(other));
+    QCOMPARE(left, 1);
+
+    const QPoint row2 = grid->visualRect(grid->model()->index(1, 2)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row2);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, row2);
+    QCOMPARE(clicked.value(0), 1);
+    QCOMPARE(doubleClicked, QList<int>({1}));
+}
+
+QTEST_MAIN(DbGridTest)
+#include "tst_dbgrid.moc"
