@@ -31,12 +31,28 @@ sqlite3_stmt* prepared(EmbeddedSession& session, const TranslatedStatement& st)
     return statement;
 }
 
+// Records the batch in the trace when the run ends, however it ends.
+class TraceOnExit {
+public:
+    TraceOnExit(EmbeddedSession& session, const QString& batch)
+        : m_session(session), m_batch(batch), m_received(QDateTime::currentDateTime())
+    {
+    }
+    ~TraceOnExit() { m_session.trace().record(m_session, m_batch, m_received); }
+    TraceOnExit(const TraceOnExit&) = delete;
+    TraceOnExit& operator=(const TraceOnExit&) = delete;
+
+private:
+    EmbeddedSession& m_session;
+    const QString& m_batch;
+    QDateTime m_received;
+};
+
 }  // namespace
 
 qint64 BatchRunner::run(EmbeddedSession& session, const QString& batch, db::RowSet* result)
 {
-    session.catalog().refreshIfChanged();
-    StatementTrace::record(session, batch);
+    TraceOnExit trace(session, batch);
     const std::vector<TranslatedStatement>& statements = session.translate(batch);
 
     bool writes = false;
@@ -91,6 +107,8 @@ qint64 BatchRunner::run(EmbeddedSession& session, const QString& batch, db::RowS
     }
     if (transaction)
         transaction->commit();
+    if (writes)
+        session.trace().invalidate();
     return affected;
 }
 

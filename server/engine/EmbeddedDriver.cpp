@@ -80,6 +80,7 @@ void EmbeddedDriver::callProcedure(const QString& name, std::vector<db::Procedur
         if (p.direction != db::ProcedureParameter::Direction::ReturnValue)
             arguments.push_back({QString(), p.value});
     ProcedureRunner::run(s, bare, *info, arguments, nullptr);
+    s.trace().invalidate();
     for (auto& p : parameters)
         if (p.direction == db::ProcedureParameter::Direction::ReturnValue)
             p.value = 0;

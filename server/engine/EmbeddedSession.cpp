@@ -175,7 +175,18 @@ const std::vector<TranslatedStatement>& EmbeddedSession::translate(const QString
     auto it = m_translations.constFind(key);
     if (it != m_translations.constEnd())
         return *it;
-    std::vector<TranslatedStatement> translated = m_translator.translate(batch, m_dateFormat);
+    std::vector<TranslatedStatement> translated;
+    try {
+        translated = m_translator.translate(batch, m_dateFormat);
+    } catch (const DbError& e) {
+        // Another connection may have created the object since the catalog was read.
+        const int generation = m_catalog.generation();
+        if (e.kind() != DbError::Kind::InvalidObject || (m_catalog.refreshIfChanged(), m_catalog.generation() == generation))
+            throw;
+        m_translations.clear();
+        m_translationGeneration = m_catalog.generation();
+        translated = m_translator.translate(batch, m_dateFormat);
+    }
     if (m_translations.size() >= kTranslationCacheSize)
         m_translations.clear();
     return *m_translations.insert(key, std::move(translated));

@@ -6,6 +6,7 @@
 #include "server/engine/DialectTranslator.h"
 #include "server/engine/SchemaCatalog.h"
 #include "server/engine/StatementCache.h"
+#include "server/engine/StatementTrace.h"
 #include "server/engine/TranslatedStatement.h"
 
 #include <QHash>
@@ -41,11 +42,13 @@ public:
     const AccessPolicy& policy() const { return m_policy; }
     SchemaCatalog& catalog() { return m_catalog; }
     StatementCache& statements() { return m_statements; }
+    StatementTrace& trace() { return m_trace; }
 
     const QString& dateFormat() const { return m_dateFormat; }
     void setDateFormat(const QString& format) { m_dateFormat = format; }
 
     /// The batch translated for the current date format (cached by its text).
+    /// A name the catalog does not know makes it reload the catalog once.
     const std::vector<TranslatedStatement>& translate(const QString& batch);
 
     /// While alive, the server's own code may read internal tables, and write
@@ -72,6 +75,7 @@ private:
     AccessPolicy m_policy;
     SchemaCatalog m_catalog;
     StatementCache m_statements;
+    StatementTrace m_trace;
     DialectTranslator m_translator;
     QString m_dateFormat = QStringLiteral("mdy");
     bool m_internalAllowed = false;

@@ -20,34 +20,48 @@ void bindText(sqlite3_stmt* st, int index, const QString& text)
 
 }  // namespace
 
-void StatementTrace::record(EmbeddedSession& session, const QString& statement)
+bool StatementTrace::isOn(EmbeddedSession& session)
 {
+    unsigned version = 0;
+    sqlite3_file_control(session.db(), "main", SQLITE_FCNTL_DATA_VERSION, &version);
+    if (m_known && version == m_dataVersion)
+        return m_on;
+    m_known = true;
+    m_dataVersion = version;
+    m_on = false;
     if (!session.catalog().find(QStringLiteral("zel_settings")) || !session.catalog().find(QStringLiteral("zel_trace")))
-        return;
-    EmbeddedSession::Trusted trusted(session, true);
+        return false;
+    EmbeddedSession::Trusted trusted(session, false);
     sqlite3_stmt* setting =
         session.statements().prepare(QStringLiteral("SELECT value FROM zel_settings WHERE name = 'trace'"));
     if (!setting)
-        return;
-    bool on = false;
-    {
-        StatementReset reset(setting);
-        if (sqlite3_step(setting) == SQLITE_ROW) {
-            const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(setting, 0));
-            on = value && std::string_view(value) == "1";
-        }
+        return false;
+    StatementReset reset(setting);
+    if (sqlite3_step(setting) == SQLITE_ROW) {
+        const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(setting, 0));
+        m_on = value && std::string_view(value) == "1";
     }
-    if (!on)
+    return m_on;
+}
+
+void StatementTrace::record(EmbeddedSession& session, const QString& statement, const QDateTime& receivedAt) noexcept
+{
+    try {
+        if (!isOn(session))
+            return;
+    } catch (...) {
         return;
+    }
+    EmbeddedSession::Trusted trusted(session, true);
     sqlite3_stmt* insert = session.statements().prepare(
         QStringLiteral("INSERT INTO zel_trace (at, login, statement) VALUES (?1, ?2, ?3)"));
     if (!insert)
         return;
     StatementReset reset(insert);
-    bindText(insert, 1, DateText::storedDateTime(QDateTime::currentDateTime()));
+    bindText(insert, 1, DateText::storedDateTime(receivedAt));
     bindText(insert, 2, session.account().login);
     bindText(insert, 3, statement);
-    sqlite3_step(insert);  // a trace that cannot be written never fails the statement
+    sqlite3_step(insert);
 }
 
 }  // namespace zel::server

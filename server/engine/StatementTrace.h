@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 namespace zel::server {
@@ -7,10 +8,23 @@ namespace zel::server {
 class EmbeddedSession;
 
 /// Appends every statement text a session receives to zel_trace, with the time
-/// and the login, while the setting 'trace' is '1'. Off, it costs one lookup.
+/// it was received and the login, while the setting 'trace' is '1'. A statement
+/// is recorded after it ran (also when it failed); the setting is read again only
+/// when the database changed since it was last read, so that a trace that is off
+/// costs no extra transaction.
 class StatementTrace {
 public:
-    static void record(EmbeddedSession& session, const QString& statement);
+    /// Never throws: a trace that cannot be written never fails a statement.
+    void record(EmbeddedSession& session, const QString& statement, const QDateTime& receivedAt) noexcept;
+    /// This session wrote: the setting may have changed.
+    void invalidate() { m_known = false; }
+
+private:
+    bool isOn(EmbeddedSession& session);
+
+    bool m_known = false;
+    bool m_on = false;
+    unsigned m_dataVersion = 0;
 };
 
 }  // namespace zel::server

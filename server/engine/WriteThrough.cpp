@@ -7,6 +7,8 @@
 #include "server/engine/StatementTrace.h"
 #include "server/engine/ValueBinder.h"
 
+#include <QDateTime>
+
 #include <sqlite3.h>
 
 namespace zel::server {
@@ -15,8 +17,11 @@ namespace {
 
 const CatalogTable& targetTable(EmbeddedSession& session, const QString& verb, const QString& name)
 {
-    session.catalog().refreshIfChanged();
     const CatalogTable* table = session.catalog().find(name);
+    if (!table) {
+        session.catalog().refreshIfChanged();
+        table = session.catalog().find(name);
+    }
     if (!table || !session.policy().canSee(*table))
         SqlEmitter::invalidObject(name);
     session.policy().checkWrite(verb, *table);
@@ -38,7 +43,7 @@ const CatalogColumn& columnOf(const CatalogTable& table, const QString& name)
 qint64 runBound(EmbeddedSession& session, const QString& verb, const CatalogTable& table, const QString& sql,
                 const std::vector<QVariant>& values)
 {
-    StatementTrace::record(session, sql);
+    const QDateTime received = QDateTime::currentDateTime();
     sqlite3_stmt* st = session.statements().prepare(sql);
     const ErrorContext context{verb, table.name, session.databaseName(), &session.catalog()};
     if (!st)
@@ -47,9 +52,14 @@ qint64 runBound(EmbeddedSession& session, const QString& verb, const CatalogTabl
     for (std::size_t i = 0; i < values.size(); ++i)
         ValueBinder::bind(st, int(i + 1), values[i]);
     const int rc = sqlite3_step(st);
+    session.trace().invalidate();
+    const qint64 changes = sqlite3_changes64(session.db());
+    const DbError failure = rc == SQLITE_DONE ? DbError(QString()) : ServerErrors::fromSqlite(session.db(), rc, context);
+    sqlite3_reset(st);
+    session.trace().record(session, sql, received);
     if (rc != SQLITE_DONE)
-        throw ServerErrors::fromSqlite(session.db(), rc, context);
-    return sqlite3_changes64(session.db());
+        throw failure;
+    return changes;
 }
 
 QVariant converted(EmbeddedSession& session, const CatalogTable& table, const CatalogColumn& column, const QVariant& v)

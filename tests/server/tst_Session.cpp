@@ -225,8 +225,15 @@ TEST_F(Session, TraceRecordsStatementsWhileSwitchedOn)
     query(*reader, QStringLiteral("select 2"));
     auto admin = database.connect(QStringLiteral("admin"));
     const RowSet trace = query(*admin, QStringLiteral("select login, statement from zel_trace order by id"));
-    EXPECT_EQ(columnTexts(trace, 0), (QStringList{"editor", "reader", "admin"}));
+    EXPECT_EQ(columnTexts(trace, 0), (QStringList{"editor", "reader"}));
     EXPECT_EQ(trace.text(0, 1), QStringLiteral("select p26 from teacher where id_teacher=1"));
+    // A statement is recorded once it ran, failed ones too.
+    EXPECT_THROW(query(*editor, QStringLiteral("select nosuch from teacher")), DbError);
+    EXPECT_EQ(columnTexts(query(*admin, QStringLiteral("select login from zel_trace order by id")), 0),
+              (QStringList{"editor", "reader", "admin", "editor"}));
+    database.exec(QStringLiteral("UPDATE zel_settings SET value = '0' WHERE name = 'trace'"));
+    query(*reader, QStringLiteral("select 3"));
+    EXPECT_EQ(database.count(QStringLiteral("zel_trace")), 5);
 }
 
 TEST_F(Session, ExecRunsProceduresWithPositionalAndNamedArguments)
