@@ -35,17 +35,17 @@ sqlite3_stmt* prepared(EmbeddedSession& session, const TranslatedStatement& st)
 class TraceOnExit {
 public:
     TraceOnExit(EmbeddedSession& session, const QString& batch)
-        : m_session(session), m_batch(batch), m_received(QDateTime::currentDateTime())
+        : m_session(session), m_batch(batch), m_receivedMs(QDateTime::currentMSecsSinceEpoch())
     {
     }
-    ~TraceOnExit() { m_session.trace().record(m_session, m_batch, m_received); }
+    ~TraceOnExit() { m_session.trace().record(m_session, m_batch, m_receivedMs); }
     TraceOnExit(const TraceOnExit&) = delete;
     TraceOnExit& operator=(const TraceOnExit&) = delete;
 
 private:
     EmbeddedSession& m_session;
     const QString& m_batch;
-    QDateTime m_received;
+    qint64 m_receivedMs;
 };
 
 }  // namespace

@@ -65,7 +65,13 @@ DialectTranslator::DialectTranslator(const SchemaCatalog& catalog, const AccessP
 
 std::vector<TranslatedStatement> DialectTranslator::translate(const QString& batch, const QString& dateFormat) const
 {
-    SqlParser parser(batch);
+    return translate(batch, SqlParser::tokenize(batch), dateFormat);
+}
+
+std::vector<TranslatedStatement> DialectTranslator::translate(const QString& batch, std::vector<SqlToken> tokens,
+                                                              const QString& dateFormat) const
+{
+    SqlParser parser(batch, std::move(tokens));
     const std::vector<SqlStatement> statements = parser.parseBatch();
     std::vector<TranslatedStatement> out;
     out.reserve(statements.size());
@@ -79,12 +85,14 @@ TranslatedStatement DialectTranslator::translateOne(const SqlStatement& s, QStri
 {
     TranslatedStatement out;
     out.sourceText = s.text;
+    out.dateFormat = dateFormat;
     switch (s.kind) {
     case SqlStatement::Kind::Select: {
         SqlEmitter emitter(m_catalog, m_policy, dateFormat);
         out.kind = TranslatedStatement::Kind::Query;
         out.sql = emitter.select(*s.select);
         out.parameters = emitter.takeParameters();
+        out.parameterSources = emitter.takeParameterSources();
         out.tablesRead = emitter.tablesRead();
         out.readsTables = emitter.readsTables();
         break;
@@ -175,6 +183,7 @@ void DialectTranslator::translateInsert(const SqlStatement& s, TranslatedStateme
     }
     out.sql = sql;
     out.parameters = emitter.takeParameters();
+    out.parameterSources = emitter.takeParameterSources();
 }
 
 void DialectTranslator::translateUpdate(const SqlStatement& s, TranslatedStatement& out, const QString& dateFormat) const
@@ -203,6 +212,7 @@ void DialectTranslator::translateUpdate(const SqlStatement& s, TranslatedStateme
     if (s.where)
         out.sql += QStringLiteral(" WHERE ") + emitter.expression(*s.where, scope).sql;
     out.parameters = emitter.takeParameters();
+    out.parameterSources = emitter.takeParameterSources();
     out.readsTables = emitter.readsTables();
 }
 
@@ -220,6 +230,7 @@ void DialectTranslator::translateDelete(const SqlStatement& s, TranslatedStateme
     if (s.where)
         out.sql += QStringLiteral(" WHERE ") + emitter.expression(*s.where, scope).sql;
     out.parameters = emitter.takeParameters();
+    out.parameterSources = emitter.takeParameterSources();
     out.readsTables = emitter.readsTables();
 }
 

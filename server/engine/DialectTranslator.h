@@ -1,5 +1,6 @@
 #pragma once
 
+#include "server/engine/SqlToken.h"
 #include "server/engine/TranslatedStatement.h"
 
 #include <QString>
@@ -23,6 +24,9 @@ public:
     /// dateFormat is the connection's current one; a SET DATEFORMAT inside the
     /// batch applies to the statements after it. Throws zel::DbError.
     std::vector<TranslatedStatement> translate(const QString& batch, const QString& dateFormat) const;
+    /// The same with the batch's tokens already made (SqlParser::tokenize).
+    std::vector<TranslatedStatement> translate(const QString& batch, std::vector<SqlToken> tokens,
+                                               const QString& dateFormat) const;
 
 private:
     TranslatedStatement translateOne(const SqlStatement& statement, QString& dateFormat) const;

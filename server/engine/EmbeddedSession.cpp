@@ -17,7 +17,6 @@ namespace zel::server {
 namespace {
 
 constexpr int kBusyTimeoutMs = 10000;
-constexpr int kTranslationCacheSize = 256;
 
 void pragma(sqlite3* db, const char* sql)
 {
@@ -112,7 +111,8 @@ EmbeddedSession::EmbeddedSession(sqlite3* db, Account account, QString databaseN
       m_policy(std::move(account), std::move(databaseName)),
       m_catalog(db),
       m_statements(db),
-      m_translator(m_catalog, m_policy)
+      m_translator(m_catalog, m_policy),
+      m_translations(m_translator, m_catalog)
 {
     const AccountRole role = m_policy.account().role;
     m_internalAllowed = role == AccountRole::Administrator;
@@ -163,33 +163,6 @@ EmbeddedSession::Trusted::~Trusted()
 {
     m_session.m_internalAllowed = m_internal;
     m_session.m_writesAllowed = m_writes;
-}
-
-const std::vector<TranslatedStatement>& EmbeddedSession::translate(const QString& batch)
-{
-    if (m_translationGeneration != m_catalog.generation()) {
-        m_translations.clear();
-        m_translationGeneration = m_catalog.generation();
-    }
-    const QString key = m_dateFormat + u'\x1f' + batch;
-    auto it = m_translations.constFind(key);
-    if (it != m_translations.constEnd())
-        return *it;
-    std::vector<TranslatedStatement> translated;
-    try {
-        translated = m_translator.translate(batch, m_dateFormat);
-    } catch (const DbError& e) {
-        // Another connection may have created the object since the catalog was read.
-        const int generation = m_catalog.generation();
-        if (e.kind() != DbError::Kind::InvalidObject || (m_catalog.refreshIfChanged(), m_catalog.generation() == generation))
-            throw;
-        m_translations.clear();
-        m_translationGeneration = m_catalog.generation();
-        translated = m_translator.translate(batch, m_dateFormat);
-    }
-    if (m_translations.size() >= kTranslationCacheSize)
-        m_translations.clear();
-    return *m_translations.insert(key, std::move(translated));
 }
 
 }  // namespace zel::server

@@ -8,6 +8,7 @@
 #include "server/engine/StatementCache.h"
 #include "server/engine/StatementTrace.h"
 #include "server/engine/TranslatedStatement.h"
+#include "server/engine/TranslationCache.h"
 
 #include <QHash>
 #include <QString>
@@ -47,9 +48,11 @@ public:
     const QString& dateFormat() const { return m_dateFormat; }
     void setDateFormat(const QString& format) { m_dateFormat = format; }
 
-    /// The batch translated for the current date format (cached by its text).
-    /// A name the catalog does not know makes it reload the catalog once.
-    const std::vector<TranslatedStatement>& translate(const QString& batch);
+    /// The batch translated for the current date format; valid until the next call.
+    const std::vector<TranslatedStatement>& translate(const QString& batch)
+    {
+        return m_translations.translate(batch, m_dateFormat);
+    }
 
     /// While alive, the server's own code may read internal tables, and write
     /// when writes is true (procedures, the statement trace).
@@ -80,8 +83,7 @@ private:
     QString m_dateFormat = QStringLiteral("mdy");
     bool m_internalAllowed = false;
     bool m_writesAllowed = false;
-    int m_translationGeneration = -1;
-    QHash<QString, std::vector<TranslatedStatement>> m_translations;
+    TranslationCache m_translations;
 };
 
 }  // namespace zel::server

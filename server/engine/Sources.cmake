@@ -21,6 +21,7 @@ target_sources(zel_server PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StatementTrace.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TextFolding.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TransactionScope.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TranslationCache.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ValueBinder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WriteThrough.cpp
 )

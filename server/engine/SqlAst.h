@@ -38,6 +38,7 @@ struct SqlExpr {
 
     Kind kind = Kind::Literal;
     int offset = 0;  ///< where it starts in the statement text
+    int token = -1;  ///< Literal: index of its token in the batch
     LiteralType literalType = LiteralType::Null;
     QString text;
     QStringList name;

@@ -76,9 +76,10 @@ void SqlEmitter::invalidObject(const QString& name)
                   QStringLiteral("42S02"), 208);
 }
 
-QString SqlEmitter::bind(const QVariant& value)
+QString SqlEmitter::bind(const QVariant& value, int token)
 {
     m_parameters.push_back(value);
+    m_sources.push_back({token, nullptr});
     return u'?' + QString::number(m_parameters.size());
 }
 
@@ -104,22 +105,21 @@ const CatalogTable& SqlEmitter::resolveTable(const QStringList& parts) const
     return *table;
 }
 
-void SqlEmitter::coerceLiteral(Value& literal, const CatalogColumn& column)
+QVariant SqlEmitter::coerceValue(const QVariant& literal, const CatalogColumn& column, const QString& dateFormat)
 {
-    if (literal.parameter < 0 || !literal.textLiteral)
-        return;
-    QVariant& value = m_parameters[std::size_t(literal.parameter)];
-    const QString text = value.toString();
+    const QString text = literal.toString();
     const ValueClass target = classOf(column);
     if (target == ValueClass::Date) {
-        const auto parsed = DateText::parse(text, m_dateFormat);
+        const auto parsed = DateText::parse(text, dateFormat);
         if (!parsed)
             throw DbError(QStringLiteral("Conversion failed when converting date and/or time from character string."),
                           DbError::Kind::Other, QStringLiteral("22007"), 241);
-        value = column.type == SqlType::Date ? DateText::storedDate(*parsed) : DateText::storedDateTime(*parsed);
-    } else if (target == ValueClass::Number) {
+        return column.type == SqlType::Date ? DateText::storedDate(*parsed) : DateText::storedDateTime(*parsed);
+    }
+    if (target == ValueClass::Number) {
         bool ok = false;
         const QString trimmed = text.trimmed();
+        QVariant value;
         if (db::isIntegerType(column.type) || column.type == SqlType::Bit) {
             const qlonglong n = trimmed.toLongLong(&ok);
             if (ok)
@@ -133,6 +133,22 @@ void SqlEmitter::coerceLiteral(Value& literal, const CatalogColumn& column)
             throw DbError(QStringLiteral("Conversion failed when converting the varchar value '%1' to data type %2.")
                               .arg(text, db::sqlTypeName(column.type)),
                           DbError::Kind::Other, QStringLiteral("22018"), 245);
+        return value;
+    }
+    return literal;
+}
+
+void SqlEmitter::coerceLiteral(Value& literal, const CatalogColumn& column)
+{
+    if (literal.parameter < 0 || !literal.textLiteral)
+        return;
+    const ValueClass target = classOf(column);
+    if (target != ValueClass::Date && target != ValueClass::Number)
+        return;
+    const auto index = std::size_t(literal.parameter);
+    m_parameters[index] = coerceValue(m_parameters[index], column, m_dateFormat);
+    m_sources[index].coercion = &column;
+    if (target == ValueClass::Number) {
         literal.textLiteral = false;
         literal.cls = ValueClass::Number;
     }
@@ -400,17 +416,17 @@ SqlEmitter::Value SqlEmitter::literal(const SqlExpr& expr)
         v.cls = ValueClass::Text;
         v.textLiteral = true;
         v.parameter = int(m_parameters.size());
-        v.sql = bind(expr.text);
+        v.sql = bind(expr.text, expr.token);
         break;
     case SqlExpr::LiteralType::Integer:
         v.cls = ValueClass::Number;
         v.parameter = int(m_parameters.size());
-        v.sql = bind(expr.text.toLongLong());
+        v.sql = bind(expr.text.toLongLong(), expr.token);
         break;
     case SqlExpr::LiteralType::Real:
         v.cls = ValueClass::Number;
         v.parameter = int(m_parameters.size());
-        v.sql = bind(expr.text.toDouble());
+        v.sql = bind(expr.text.toDouble(), expr.token);
         break;
     case SqlExpr::LiteralType::Binary: {
         v.cls = ValueClass::Binary;
@@ -418,7 +434,7 @@ SqlEmitter::Value SqlEmitter::literal(const SqlExpr& expr)
         QString hex = expr.text;
         if (hex.size() % 2)
             hex.prepend(u'0');
-        v.sql = bind(QByteArray::fromHex(hex.toLatin1()));
+        v.sql = bind(QByteArray::fromHex(hex.toLatin1()), expr.token);
         break;
     }
     case SqlExpr::LiteralType::Null:

@@ -58,9 +58,20 @@ public:
     /// format, numbers); throws the server's conversion error when it cannot.
     void coerceLiteral(Value& literal, const CatalogColumn& column);
 
+    /// Where a bound value came from: the literal token it was written as, and
+    /// the column whose type it was read as (dates, numbers), if any.
+    struct ParameterSource {
+        int token = -1;
+        const CatalogColumn* coercion = nullptr;
+    };
+
     /// Adds a bound value and returns its placeholder ("?3").
-    QString bind(const QVariant& value);
+    QString bind(const QVariant& value, int token = -1);
     std::vector<QVariant> takeParameters() { return std::move(m_parameters); }
+    std::vector<ParameterSource> takeParameterSources() { return std::move(m_sources); }
+
+    /// A literal's value read as column's type; throws the server's conversion error.
+    static QVariant coerceValue(const QVariant& literal, const CatalogColumn& column, const QString& dateFormat);
     /// Base tables named in FROM clauses: result columns from them are writable.
     const QStringList& tablesRead() const { return m_tablesRead; }
     bool readsTables() const { return !m_tablesRead.isEmpty() || m_readsViews; }
@@ -87,6 +98,7 @@ private:
     const AccessPolicy& m_policy;
     QString m_dateFormat;
     std::vector<QVariant> m_parameters;
+    std::vector<ParameterSource> m_sources;
     QStringList m_tablesRead;
     bool m_readsViews = false;
 };

@@ -70,13 +70,26 @@ bool SqlParser::isReserved(const QString& word)
     return reserved.contains(word.toUpper());
 }
 
-SqlParser::SqlParser(const QString& batch) : m_text(batch)
+SqlParser::SqlParser(const QString& batch) : m_text(batch), m_tokens(tokenize(batch)) {}
+
+SqlParser::SqlParser(const QString& batch, std::vector<SqlToken> tokens) : m_text(batch), m_tokens(std::move(tokens)) {}
+
+std::vector<SqlToken> SqlParser::tokenize(const QString& batch)
 {
     try {
-        m_tokens = SqlTokenizer::tokenize(batch);
+        return SqlTokenizer::tokenize(batch);
     } catch (const DbError& e) {
         throw DbError(e.message() + QStringLiteral("\nStatement: ") + quotedStatement(batch), e.kind());
     }
+}
+
+bool SqlParser::isIntegerLiteral(const QString& number)
+{
+    if (number.contains(u'.') || number.contains(u'e') || number.contains(u'E'))
+        return false;
+    bool fits = false;
+    number.toLongLong(&fits);
+    return fits;
 }
 
 const SqlToken& SqlParser::peek(int ahead) const
@@ -671,23 +684,21 @@ SqlExprPtr SqlParser::parsePrimary()
     switch (t.kind) {
     case Kind::String: {
         auto e = makeExpr(SqlExpr::Kind::Literal, t.offset);
+        e->token = int(m_pos);
         e->literalType = SqlExpr::LiteralType::String;
         e->text = take().text;
         return e;
     }
     case Kind::Number: {
         auto e = makeExpr(SqlExpr::Kind::Literal, t.offset);
-        const QString& n = t.text;
-        const bool integral = !n.contains(u'.') && !n.contains(u'e') && !n.contains(u'E');
-        bool fits = false;
-        if (integral)
-            n.toLongLong(&fits);
-        e->literalType = fits ? SqlExpr::LiteralType::Integer : SqlExpr::LiteralType::Real;
+        e->token = int(m_pos);
+        e->literalType = isIntegerLiteral(t.text) ? SqlExpr::LiteralType::Integer : SqlExpr::LiteralType::Real;
         e->text = take().text;
         return e;
     }
     case Kind::Binary: {
         auto e = makeExpr(SqlExpr::Kind::Literal, t.offset);
+        e->token = int(m_pos);
         e->literalType = SqlExpr::LiteralType::Binary;
         e->text = take().text;
         return e;

@@ -16,6 +16,13 @@ namespace zel::server {
 class SqlParser {
 public:
     explicit SqlParser(const QString& batch);
+    /// With the batch's tokens already made by tokenize().
+    SqlParser(const QString& batch, std::vector<SqlToken> tokens);
+
+    /// The batch's tokens; errors quote the statement like parse errors do.
+    static std::vector<SqlToken> tokenize(const QString& batch);
+    /// Whether a number token is read as an integer (else as a real).
+    static bool isIntegerLiteral(const QString& number);
 
     std::vector<SqlStatement> parseBatch();
 

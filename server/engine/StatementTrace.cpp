@@ -44,7 +44,7 @@ bool StatementTrace::isOn(EmbeddedSession& session)
     return m_on;
 }
 
-void StatementTrace::record(EmbeddedSession& session, const QString& statement, const QDateTime& receivedAt) noexcept
+void StatementTrace::record(EmbeddedSession& session, const QString& statement, qint64 receivedAtMs) noexcept
 {
     try {
         if (!isOn(session))
@@ -58,7 +58,7 @@ void StatementTrace::record(EmbeddedSession& session, const QString& statement, 
     if (!insert)
         return;
     StatementReset reset(insert);
-    bindText(insert, 1, DateText::storedDateTime(receivedAt));
+    bindText(insert, 1, DateText::storedDateTime(QDateTime::fromMSecsSinceEpoch(receivedAtMs)));
     bindText(insert, 2, session.account().login);
     bindText(insert, 3, statement);
     sqlite3_step(insert);

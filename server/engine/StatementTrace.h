@@ -15,7 +15,8 @@ class EmbeddedSession;
 class StatementTrace {
 public:
     /// Never throws: a trace that cannot be written never fails a statement.
-    void record(EmbeddedSession& session, const QString& statement, const QDateTime& receivedAt) noexcept;
+    /// receivedAtMs: when it arrived, milliseconds since the epoch.
+    void record(EmbeddedSession& session, const QString& statement, qint64 receivedAtMs) noexcept;
     /// This session wrote: the setting may have changed.
     void invalidate() { m_known = false; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "server/ServerHooks.h"
+#include "server/engine/SqlEmitter.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +22,9 @@ struct TranslatedStatement {
     Kind kind = Kind::Query;
     QString sql;                     ///< SQLite text with numbered placeholders
     std::vector<QVariant> parameters;
-    QString sourceText;              ///< as received, for messages
+    std::vector<SqlEmitter::ParameterSource> parameterSources;  ///< one per parameter
+    QString dateFormat;              ///< in effect for this statement
+    QString sourceText;              ///< the text it was first translated from
     QString verb;                    ///< "INSERT", "UPDATE", "DELETE" for a write
     QString table;                   ///< target of a write, as stored
     bool readsTables = false;        ///< a write that also reads (INSERT ... SELECT, subqueries)

@@ -43,7 +43,7 @@ const CatalogColumn& columnOf(const CatalogTable& table, const QString& name)
 qint64 runBound(EmbeddedSession& session, const QString& verb, const CatalogTable& table, const QString& sql,
                 const std::vector<QVariant>& values)
 {
-    const QDateTime received = QDateTime::currentDateTime();
+    const qint64 received = QDateTime::currentMSecsSinceEpoch();
     sqlite3_stmt* st = session.statements().prepare(sql);
     const ErrorContext context{verb, table.name, session.databaseName(), &session.catalog()};
     if (!st)

@@ -241,3 +241,29 @@ TEST_F(Dialect, InsertWithoutColumnListSkipsTheIdentity)
     EXPECT_EQ(values(QStringLiteral("select id_special from specialPUM where [p25-2] = 'биология'")), QStringList{"3"});
     EXPECT_EQ(values(QStringLiteral("select SCOPE_IDENTITY()")), QStringList{"3"});
 }
+
+TEST_F(Dialect, StatementsDifferingOnlyInValuesReuseTheTranslationWithTheNewValues)
+{
+    for (int id = 1; id <= 6; ++id)
+        EXPECT_EQ(values(QStringLiteral("Select * from teacher where id_teacher=%1").arg(id)), QStringList{QString::number(id)});
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where p26 like '%ов%' and id_teacher > 1 order by id_teacher")),
+              (QStringList{"ИВАНОВА", "Петров"}));
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where p26 like '%ин%' and id_teacher > 1 order by id_teacher")),
+              QStringList{"Ёлкин"});
+    // Dates are read in the column's type again for every new value.
+    driver->execute(QStringLiteral("SET DATEFORMAT dmy"));
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where birth = '25.12.1985'")), QStringList{"ИВАНОВА"});
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where birth = '31.01.1990'")), QStringList{"Ёлкин"});
+    EXPECT_THROW(values(QStringLiteral("select p26 from teacher where birth = '31.02.1990'")), DbError);
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where id_teacher = '2'")), QStringList{"ИВАНОВА"});
+    EXPECT_THROW(values(QStringLiteral("select p26 from teacher where id_teacher = 'x'")), DbError);
+    // Literals that shape the statement itself are never taken as values.
+    EXPECT_EQ(query(QStringLiteral("select top 1 * from teacher order by id_teacher")).rowCount(), 1);
+    EXPECT_EQ(query(QStringLiteral("select top 3 * from teacher order by id_teacher")).rowCount(), 3);
+    EXPECT_EQ(values(QStringLiteral("select p26 from teacher where id_teacher < 3 order by 1")), (QStringList{"Иванов", "ИВАНОВА"}));
+    EXPECT_EQ(values(QStringLiteral("select p27, p26 from teacher where id_teacher < 3 order by 2")), (QStringList{"Иван", "Мария"}));
+    EXPECT_EQ(values(QStringLiteral("select CAST(p26 AS varchar(3)) from teacher where id_teacher = 1")), QStringList{"Ива"});
+    EXPECT_EQ(values(QStringLiteral("select CAST(p26 AS varchar(2)) from teacher where id_teacher = 1")), QStringList{"Ив"});
+    EXPECT_EQ(values(QStringLiteral("select 'a' + 'b'")), QStringList{"ab"});
+    EXPECT_EQ(values(QStringLiteral("select 1 + 2")), QStringList{"3"});
+}
