@@ -3,6 +3,8 @@ target_sources(zel_data PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FieldFactory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FilterExpression.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KeyIndex.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RowFilter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RowSorter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RowWriter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TADOConnection.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TADOQuery.cpp

@@ -9,6 +9,8 @@
 
 namespace zel {
 
+TADOConnection::TADOConnection() = default;
+
 TADOConnection::~TADOConnection()
 {
     for (TDataSet* dataSet : m_dataSets)

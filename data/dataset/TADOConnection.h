@@ -21,7 +21,7 @@ class TDataSet;
 /// closed connection connects it first; closing the connection closes its datasets.
 class TADOConnection {
 public:
-    TADOConnection() = default;
+    TADOConnection();
     ~TADOConnection();
     TADOConnection(const TADOConnection&) = delete;
     TADOConnection& operator=(const TADOConnection&) = delete;

@@ -3,17 +3,15 @@
 #include "data/DbError.h"
 #include "data/Driver.h"
 #include "data/dataset/FieldFactory.h"
+#include "data/dataset/RowFilter.h"
+#include "data/dataset/RowSorter.h"
 #include "data/dataset/RowWriter.h"
 #include "data/dataset/TBCDField.h"
 #include "data/dataset/TADOConnection.h"
 #include "data/dataset/TDataSource.h"
 #include "data/dataset/TField.h"
-#include "data/dataset/ValueOrder.h"
-
-#include <QStringList>
 
 #include <algorithm>
-#include <numeric>
 
 namespace zel {
 
@@ -624,92 +622,21 @@ void TDataSet::removeDataSource(TDataSource* source)
 
 void TDataSet::rebuildView(int keepPhysical)
 {
-    // conditions resolved once: field and literal in the field's own type
-    struct Test {
-        const TField* field;
-        FilterExpression::Op op;
-        QVariant literal;
-    };
-    std::vector<Test> tests;
-    if (m_filtered)
-        for (const auto& condition : m_filter.conditions()) {
-            const TField* field = FieldByName(condition.field);
-            QString error;
-            QVariant literal = field->convert(condition.literal, &error);
-            if (!error.isEmpty())
-                throw DataError(QStringLiteral("%1: в условии фильтра %2").arg(m_name, error));
-            tests.push_back({field, condition.op, literal});
-        }
-
-    struct Order {
-        const TField* field;
-        bool descending;
-    };
-    std::vector<Order> orders;
-    for (const QString& part : m_sort.split(u',', Qt::SkipEmptyParts)) {
-        QStringList words = part.simplified().split(u' ');
-        bool descending = false;
-        if (words.size() > 1) {
-            const QString direction = words.takeLast();
-            if (direction.compare(u"DESC", Qt::CaseInsensitive) == 0)
-                descending = true;
-            else if (direction.compare(u"ASC", Qt::CaseInsensitive) != 0)
-                throw DataError(QStringLiteral("%1: неверный порядок сортировки \"%2\".").arg(m_name, m_sort));
-        }
-        QString name = words.join(u' ');
-        if (name.startsWith(u'[') && name.endsWith(u']'))
-            name = name.mid(1, name.size() - 2);
-        orders.push_back({FieldByName(name), descending});
-    }
+    const RowFilter filter(m_filtered ? m_filter : FilterExpression(), *this);
+    const RowSorter sorter(m_sort, *this);
 
     std::vector<int> view;
     view.reserve(std::size_t(m_rows.rowCount()));
     for (int physical = 0; physical < m_rows.rowCount(); ++physical) {
         if (m_deleted[std::size_t(physical)])
             continue;
-        bool visible = true;
-        for (const Test& test : tests) {
-            const QVariant value = valueOfRow(*test.field, physical, -1);
-            if (value.isNull() || test.literal.isNull()
-                || !FilterExpression::holds(test.op, valueorder::compareValues(value, test.literal))) {
-                visible = false;
-                break;
-            }
-        }
-        if (visible)
+        if (filter.isEmpty()
+            || filter.accepts([&](const TField& field) { return valueOfRow(field, physical, -1); }))
             view.push_back(physical);
     }
-
-    if (!orders.empty()) {
-        // sort keys read once per row; texts folded once
-        std::vector<std::vector<QVariant>> keys(orders.size());
-        for (std::size_t o = 0; o < orders.size(); ++o) {
-            const TField* field = orders[o].field;
-            const bool text = field->DataType() == ftString || field->DataType() == ftWideString;
-            keys[o].reserve(view.size());
-            for (std::size_t i = 0; i < view.size(); ++i) {
-                QVariant value = valueOfRow(*field, view[i], int(i));
-                if (text && !value.isNull())
-                    value = valueorder::foldText(value.toString());
-                keys[o].push_back(std::move(value));
-            }
-        }
-        std::vector<int> order(view.size());
-        std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            for (std::size_t o = 0; o < orders.size(); ++o) {
-                const int c = valueorder::compareValues(keys[o][std::size_t(a)], keys[o][std::size_t(b)]);
-                if (c != 0)
-                    return orders[o].descending ? c > 0 : c < 0;
-            }
-            return false;
-        });
-        std::vector<int> sorted;
-        sorted.reserve(view.size());
-        for (int i : order)
-            sorted.push_back(view[std::size_t(i)]);
-        view = std::move(sorted);
-    }
+    sorter.sort(view, [this](const TField& field, int physical, int position) {
+        return valueOfRow(field, physical, position);
+    });
 
     m_view = std::move(view);
     m_position = m_view.empty() ? -1 : 0;
