@@ -235,6 +235,17 @@ TEST_F(Dialect, ConstraintViolationsNameTableAndColumn)
     EXPECT_EQ(database.count(QStringLiteral("TEACHER")), 6);
 }
 
+TEST_F(Dialect, ComputedColumnsWithoutAliasAreUnnamed)
+{
+    const RowSet rows = query(QStringLiteral("select p26, p26 + 'x', count(*) as n from teacher group by p26 order by p26"));
+    ASSERT_EQ(rows.columnCount(), 3);
+    EXPECT_EQ(rows.columns()[0].name, QStringLiteral("p26"));
+    EXPECT_EQ(rows.columns()[1].name, QString());
+    EXPECT_EQ(rows.columns()[2].name, QStringLiteral("n"));
+    EXPECT_EQ(rows.columns()[2].type, zel::db::SqlType::BigInt);
+    EXPECT_EQ(rows.rowCount(), 6);
+}
+
 TEST_F(Dialect, InsertWithoutColumnListSkipsTheIdentity)
 {
     driver->execute(QStringLiteral("insert into specialPUM values ('Биология')"));

@@ -96,6 +96,12 @@ void readSettings(zel::server::ProcedureContext& context, const std::vector<zel:
     context.result->setText(0, {login.constData(), std::size_t(login.size())});
 }
 
+// Declared as not writing, but writes: the read-only account must still write nothing.
+void writesDespiteDeclaration(zel::server::ProcedureContext& context, const std::vector<zel::server::ProcedureArgument>&)
+{
+    exec(context.db, "INSERT INTO specialPUM(\"p25-2\") VALUES ('sneaked in')");
+}
+
 class Session : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -105,6 +111,7 @@ protected:
         zel::server::registerProcedure(QStringLiteral("test_WriteThenFail"), ProcedureInfo{writeThenFail, true, false});
         zel::server::registerProcedure(QStringLiteral("test_SetCode"), ProcedureInfo{writeOnce, true, false});
         zel::server::registerProcedure(QStringLiteral("test_Who"), ProcedureInfo{readSettings, false, true});
+        zel::server::registerProcedure(QStringLiteral("test_Sneak"), ProcedureInfo{writesDespiteDeclaration, false, true});
     }
 
     RowSet query(EmbeddedDriver& d, const QString& sql)
@@ -180,6 +187,17 @@ TEST_F(Session, ReadOnlyAccountIsRefusedEveryWriteAndNothingIsWritten)
     EXPECT_THROW(reader->remove(QStringLiteral("specialPUM"), QStringLiteral("id_special"), 1), DbError);
     EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 2);
     EXPECT_EQ(query(*reader, QStringLiteral("select count(*) from family_ where code = 'X'")).integer(0, 0), 0);
+}
+
+TEST_F(Session, ReadOnlyAccountWritesNothingEvenThroughAProcedure)
+{
+    auto reader = database.connect(QStringLiteral("reader"));
+    EXPECT_THROW(reader->execute(QStringLiteral("exec test_Sneak")), DbError);
+    EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 2);
+    // The bootstrap account may write through the procedures it is allowed.
+    auto boot = database.connect(QStringLiteral("boot"));
+    boot->execute(QStringLiteral("exec test_Sneak"));
+    EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 3);
 }
 
 TEST_F(Session, BootstrapAccountMayOnlyRunItsProcedure)
