@@ -39,14 +39,11 @@ QString OdbcConnectionString::attribute(const QString& key, const QString& value
         throw DbError(QStringLiteral("The connection value of %1 contains \"};\", which ODBC drivers "
                                      "cannot receive; choose another value.")
                           .arg(key));
-    if (freeTds && value.contains(u'}'))
-        throw DbError(QStringLiteral("The connection value of %1 contains '}', which the FreeTDS "
-                                     "driver cannot receive; choose another value.")
-                          .arg(key));
     if (!needsBraces(value))
         return key + u'=' + value + u';';
     QString escaped = value;
-    escaped.replace(u'}', QStringLiteral("}}"));
+    if (!freeTds)
+        escaped.replace(u'}', QStringLiteral("}}"));
     return key + QStringLiteral("={") + escaped + QStringLiteral("};");
 }
 
@@ -79,6 +76,14 @@ OdbcConnectionString::ServerAddress OdbcConnectionString::parseServer(const QStr
         throw DbError(QStringLiteral("The connection names no database server (Data Source is empty)."));
     address.host = rest;
     return address;
+}
+
+bool OdbcConnectionString::targetsFreeTds(const ConnectionParams& params, const OdbcInstallation& installation)
+{
+    const QString dataSource = params.server().trimmed();
+    if (const auto dsnDriver = installation.dataSourceDriver(dataSource); dsnDriver && !dataSource.isEmpty())
+        return isFreeTdsDriver(*dsnDriver);
+    return true;
 }
 
 QString OdbcConnectionString::build(const ConnectionParams& params, const OdbcInstallation& installation)

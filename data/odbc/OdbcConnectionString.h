@@ -22,16 +22,22 @@ namespace zel::db {
 ///   "(local)" and "." mean this machine), with TDS 7.4, UTF-8 client
 ///   characters, unlimited text size and the encryption the string asks for.
 ///
-/// Values with ';', '{', '}' or edge spaces go in braces. The FreeTDS 1.3
-/// parser takes a braced value verbatim up to the first "};" and does not
-/// undouble "}}", so no encoding carries a '}' to it safely: such a value is
-/// refused with a DbError naming the key. Other drivers get the standard
-/// encoding ('}' doubled); a value containing "};" is refused everywhere.
+/// Values with ';', '{', '}' or edge spaces go in braces. FreeTDS 1.3 (Debian
+/// 12) takes a braced value verbatim up to the first "};" and does not undouble
+/// "}}", so it gets the value in braces as it is; later FreeTDS versions
+/// reject such a '}' with a syntax error rather than misread it. Other drivers
+/// get the standard encoding ('}' doubled). A value containing "};" cannot
+/// reach FreeTDS 1.3 (nor the driver manager) intact and is refused with a
+/// DbError naming the key.
 class OdbcConnectionString {
 public:
     /// Throws DbError (Kind::ConnectionLost) when FreeTDS is needed but not
     /// installed, DbError (Kind::Other) for an unusable value or address.
     static QString build(const ConnectionParams& params, const OdbcInstallation& installation);
+
+    /// Whether build() hands the connection to FreeTDS (a server address, or
+    /// a data source whose driver is FreeTDS).
+    static bool targetsFreeTds(const ConnectionParams& params, const OdbcInstallation& installation);
 
     /// A server address split for FreeTDS; port 0 means the default or the instance's.
     struct ServerAddress {

@@ -8,29 +8,54 @@
 
 namespace zel::db {
 
-std::vector<OdbcDiagnostic> readDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle)
+namespace {
+/// One record through the narrow or the wide call; false after the last one.
+bool readRecord(SQLSMALLINT handleType, SQLHANDLE handle, SQLSMALLINT number, OdbcTextMode mode,
+                OdbcDiagnostic& record)
+{
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    if (mode == OdbcTextMode::Wide) {
+        SQLWCHAR state[6] = {};
+        std::vector<SQLWCHAR> text(1024);
+        SQLRETURN rc = SQLGetDiagRecW(handleType, handle, number, state, &native, text.data(),
+                                      SQLSMALLINT(text.size()), &length);
+        if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(text.size())) {
+            text.resize(std::size_t(length) + 1);
+            rc = SQLGetDiagRecW(handleType, handle, number, state, &native, text.data(),
+                                SQLSMALLINT(text.size()), &length);
+        }
+        if (!SQL_SUCCEEDED(rc))
+            return false;
+        record = {OdbcText::fromWide(state, 5), int(native),
+                  OdbcText::fromWide(text.data(), std::min<int>(length, int(text.size()) - 1))};
+        return true;
+    }
+    SQLCHAR state[6] = {};
+    std::vector<SQLCHAR> text(1024);
+    SQLRETURN rc = SQLGetDiagRec(handleType, handle, number, state, &native, text.data(),
+                                 SQLSMALLINT(text.size()), &length);
+    if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(text.size())) {
+        text.resize(std::size_t(length) + 1);
+        rc = SQLGetDiagRec(handleType, handle, number, state, &native, text.data(),
+                           SQLSMALLINT(text.size()), &length);
+    }
+    if (!SQL_SUCCEEDED(rc))
+        return false;
+    record = {OdbcText::fromNarrow(state, 5), int(native),
+              OdbcText::fromNarrow(text.data(), std::min<int>(length, int(text.size()) - 1))};
+    return true;
+}
+}  // namespace
+
+std::vector<OdbcDiagnostic> readDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle, OdbcTextMode mode)
 {
     std::vector<OdbcDiagnostic> records;
     if (handle == SQL_NULL_HANDLE)
         return records;
-    for (SQLSMALLINT number = 1;; ++number) {
-        SQLCHAR state[6] = {};
-        SQLINTEGER native = 0;
-        SQLSMALLINT length = 0;
-        std::vector<SQLCHAR> text(1024);
-        SQLRETURN rc = SQLGetDiagRec(handleType, handle, number, state, &native, text.data(),
-                                     SQLSMALLINT(text.size()), &length);
-        if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(text.size())) {
-            text.resize(std::size_t(length) + 1);
-            rc = SQLGetDiagRec(handleType, handle, number, state, &native, text.data(),
-                               SQLSMALLINT(text.size()), &length);
-        }
-        if (!SQL_SUCCEEDED(rc))
-            break;  // SQL_NO_DATA after the last record
-        const int bytes = std::min<int>(length, int(text.size()) - 1);
-        records.push_back({QString::fromLatin1(reinterpret_cast<const char*>(state), 5), int(native),
-                           QString::fromUtf8(reinterpret_cast<const char*>(text.data()), bytes)});
-    }
+    OdbcDiagnostic record;
+    for (SQLSMALLINT number = 1; readRecord(handleType, handle, number, mode, record); ++number)
+        records.push_back(record);  // until SQL_NO_DATA
     return records;
 }
 
@@ -137,18 +162,19 @@ DbError makeDbError(const std::vector<OdbcDiagnostic>& records, const QString& f
                    decisive->sqlState, decisive->nativeCode);
 }
 
-DbError odbcError(SQLSMALLINT handleType, SQLHANDLE handle, const QString& fallback)
+DbError odbcError(SQLSMALLINT handleType, SQLHANDLE handle, const QString& fallback, OdbcTextMode mode)
 {
-    return makeDbError(readDiagnostics(handleType, handle), fallback);
+    return makeDbError(readDiagnostics(handleType, handle, mode), fallback);
 }
 
-void checkOdbc(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, const QString& what)
+void checkOdbc(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, const QString& what,
+               OdbcTextMode mode)
 {
     if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA)
         return;
     if (rc == SQL_INVALID_HANDLE)
         throw DbError(QStringLiteral("%1: invalid ODBC handle.").arg(what));
-    throw odbcError(handleType, handle, QStringLiteral("%1 failed.").arg(what));
+    throw odbcError(handleType, handle, QStringLiteral("%1 failed.").arg(what), mode);
 }
 
 }  // namespace zel::db

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DbError.h"
+#include "data/odbc/OdbcText.h"
 
 #include <QString>
 
@@ -18,7 +19,8 @@ struct OdbcDiagnostic {
 };
 
 /// Every diagnostic record of handle, read until SQL_NO_DATA.
-std::vector<OdbcDiagnostic> readDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle);
+std::vector<OdbcDiagnostic> readDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle,
+                                            OdbcTextMode mode = OdbcTextMode::Narrow);
 
 /// The message without the leading "[FreeTDS][SQL Server]"-style prefixes,
 /// so the user reads the server's own words.
@@ -34,9 +36,11 @@ DbError::Kind classifyDiagnostic(const QString& sqlState, int nativeCode);
 DbError makeDbError(const std::vector<OdbcDiagnostic>& records, const QString& fallback);
 
 /// Reads the diagnostics of handle and builds the error from them.
-DbError odbcError(SQLSMALLINT handleType, SQLHANDLE handle, const QString& fallback);
+DbError odbcError(SQLSMALLINT handleType, SQLHANDLE handle, const QString& fallback,
+                  OdbcTextMode mode = OdbcTextMode::Narrow);
 
 /// Throws odbcError(...) unless rc is SQL_SUCCESS, SQL_SUCCESS_WITH_INFO or SQL_NO_DATA.
-void checkOdbc(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, const QString& what);
+void checkOdbc(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, const QString& what,
+               OdbcTextMode mode = OdbcTextMode::Narrow);
 
 }  // namespace zel::db

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <sqlext.h>
+#include <sqlucode.h>
 
 #include <cmath>
 
@@ -60,34 +61,58 @@ SQLHDBC OdbcDriver::connection() const
 
 void OdbcDriver::open(const ConnectionParams& params)
 {
-    openConnectionString(OdbcConnectionString::build(params, OdbcInstallation::query()));
+    const OdbcInstallation installation = OdbcInstallation::query();
+    openConnectionString(OdbcConnectionString::build(params, installation),
+                         OdbcConnectionString::targetsFreeTds(params, installation) ? OdbcTextMode::Wide
+                                                                                     : OdbcTextMode::Narrow);
 }
 
-void OdbcDriver::openConnectionString(const QString& odbcConnectionString)
+void OdbcDriver::openConnectionString(const QString& odbcConnectionString, OdbcTextMode mode)
 {
     close();
     OdbcHandle dbc(SQL_HANDLE_DBC, OdbcEnvironment::handle());
     SQLSetConnectAttr(dbc.get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(SQLULEN(kLoginTimeoutSeconds)), 0);
-    QByteArray text = odbcConnectionString.toUtf8();
-    SQLCHAR answered[1024];
+    SQLRETURN rc;
     SQLSMALLINT answeredLength = 0;
-    const SQLRETURN rc = SQLDriverConnect(dbc.get(), nullptr, reinterpret_cast<SQLCHAR*>(text.data()),
-                                          SQLSMALLINT(text.size()), answered, sizeof answered,
-                                          &answeredLength, SQL_DRIVER_NOPROMPT);
+    if (mode == OdbcTextMode::Wide) {
+        std::u16string text = OdbcText::toWide(odbcConnectionString);
+        SQLWCHAR answered[1024];
+        rc = SQLDriverConnectW(dbc.get(), nullptr, OdbcText::data(text), SQLSMALLINT(text.size()), answered,
+                               SQLSMALLINT(std::size(answered)), &answeredLength, SQL_DRIVER_NOPROMPT);
+    } else {
+        QByteArray text = odbcConnectionString.toUtf8();
+        SQLCHAR answered[1024];
+        rc = SQLDriverConnect(dbc.get(), nullptr, reinterpret_cast<SQLCHAR*>(text.data()), SQLSMALLINT(text.size()),
+                              answered, sizeof answered, &answeredLength, SQL_DRIVER_NOPROMPT);
+    }
     if (!SQL_SUCCEEDED(rc)) {
-        DbError error = odbcError(SQL_HANDLE_DBC, dbc.get(), QStringLiteral("Cannot connect to the database."));
+        DbError error = odbcError(SQL_HANDLE_DBC, dbc.get(), QStringLiteral("Cannot connect to the database."), mode);
         if (error.kind() == DbError::Kind::Other)  // a connection that never opened was not "lost", but close
             error = DbError(error.message(), DbError::Kind::ConnectionLost, error.sqlState(), error.nativeCode());
         throw error;
     }
 
-    char name[256] = {};
-    SQLSMALLINT nameLength = 0;
-    if (SQL_SUCCEEDED(SQLGetInfo(dbc.get(), SQL_DBMS_NAME, name, sizeof name, &nameLength)))
-        m_dbmsName = QString::fromUtf8(name, std::min<int>(nameLength, sizeof name - 1));
-    m_identity = IdentityReadBack::forDbms(m_dbmsName);
+    SQLSMALLINT nameBytes = 0;
+    if (mode == OdbcTextMode::Wide) {
+        SQLWCHAR name[128] = {};
+        if (SQL_SUCCEEDED(SQLGetInfoW(dbc.get(), SQL_DBMS_NAME, name, sizeof name, &nameBytes)))
+            m_dbmsName = OdbcText::fromWide(name, std::min<int>(nameBytes / 2, std::size(name) - 1));
+    } else {
+        SQLCHAR name[256] = {};
+        if (SQL_SUCCEEDED(SQLGetInfo(dbc.get(), SQL_DBMS_NAME, name, sizeof name, &nameBytes)))
+            m_dbmsName = OdbcText::fromNarrow(name, std::min<int>(nameBytes, sizeof name - 1));
+    }
+    m_textMode = mode;
+    m_dialect = ServerDialect::forDbms(m_dbmsName);
     m_connection = std::move(dbc);
+    try {
+        for (const QString& setting : m_dialect.sessionSetup)
+            execute(setting);
+    } catch (...) {
+        close();
+        throw;
+    }
 }
 
 void OdbcDriver::close()
@@ -130,7 +155,7 @@ void OdbcDriver::markKeys(RowSet& result)
         const ColumnInfo& info = result.columns()[c];
         if (info.baseTable.isEmpty())
             continue;
-        const QStringList keys = m_keys.keysOf(connection(), info.baseTable);
+        const QStringList keys = m_keys.keysOf(connection(), m_textMode, info.baseTable);
         if (keys.contains(info.baseColumn, Qt::CaseInsensitive) != info.key) {
             ColumnInfo changed = info;
             changed.key = !info.key;
@@ -141,7 +166,7 @@ void OdbcDriver::markKeys(RowSet& result)
 
 void OdbcDriver::query(const QString& sql, RowSet& result)
 {
-    OdbcStatement statement(connection());
+    OdbcStatement statement(connection(), m_textMode);
     statement.execDirect(sql);
     readResults(statement, &result, nullptr);
     markKeys(result);  // after the results: FreeTDS serves one statement at a time
@@ -149,7 +174,7 @@ void OdbcDriver::query(const QString& sql, RowSet& result)
 
 qint64 OdbcDriver::execute(const QString& sql)
 {
-    OdbcStatement statement(connection());
+    OdbcStatement statement(connection(), m_textMode);
     statement.execDirect(sql);
     qint64 rows = -1;
     readResults(statement, nullptr, &rows);
@@ -161,7 +186,7 @@ qint64 OdbcDriver::update(const QString& table, const QString& keyColumn, const 
 {
     if (values.empty())
         return 0;
-    OdbcStatement statement(connection());
+    OdbcStatement statement(connection(), m_textMode);
     OdbcParameterBinder binder(statement);
     QStringList assignments;
     for (const ColumnValue& v : values) {
@@ -180,7 +205,7 @@ qint64 OdbcDriver::update(const QString& table, const QString& keyColumn, const 
 QVariant OdbcDriver::insert(const QString& table, const std::vector<ColumnValue>& values,
                             const QString& identityColumn)
 {
-    OdbcStatement statement(connection());
+    OdbcStatement statement(connection(), m_textMode);
     OdbcParameterBinder binder(statement);
     QString sql;
     if (values.empty()) {
@@ -197,16 +222,16 @@ QVariant OdbcDriver::insert(const QString& table, const std::vector<ColumnValue>
                        markers.join(QStringLiteral(", ")));
     }
     const bool wantIdentity = !identityColumn.isEmpty();
-    if (wantIdentity && m_identity.sameBatch)
-        sql += QStringLiteral("; ") + m_identity.query;
+    if (wantIdentity && m_dialect.identityInSameBatch)
+        sql += QStringLiteral("; ") + m_dialect.identityQuery;
 
     statement.execDirect(sql);
     RowSet answer;
-    readResults(statement, wantIdentity && m_identity.sameBatch ? &answer : nullptr, nullptr);
+    readResults(statement, wantIdentity && m_dialect.identityInSameBatch ? &answer : nullptr, nullptr);
     if (!wantIdentity)
         return {};
-    if (!m_identity.sameBatch)
-        query(m_identity.query, answer);
+    if (!m_dialect.identityInSameBatch)
+        query(m_dialect.identityQuery, answer);
     if (answer.columnCount() == 0 || answer.rowCount() == 0)
         return {};
     return asIdentity(answer.value(0, 0));
@@ -214,7 +239,7 @@ QVariant OdbcDriver::insert(const QString& table, const std::vector<ColumnValue>
 
 qint64 OdbcDriver::remove(const QString& table, const QString& keyColumn, const QVariant& key)
 {
-    OdbcStatement statement(connection());
+    OdbcStatement statement(connection(), m_textMode);
     OdbcParameterBinder binder(statement);
     binder.bind(key);
     statement.execDirect(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
@@ -232,7 +257,7 @@ void OdbcDriver::callProcedure(const QString& name, std::vector<ProcedureParamet
     if (!plainName.match(name).hasMatch())
         throw DbError(QStringLiteral("Invalid procedure name \"%1\".").arg(name), DbError::Kind::InvalidObject);
 
-    OdbcStatement statement(connection());
+    OdbcStatement statement(connection(), m_textMode);
     OdbcParameterBinder binder(statement);
     const bool hasReturn = !parameters.empty()
         && parameters.front().direction == ProcedureParameter::Direction::ReturnValue;

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "data/Driver.h"
-#include "data/odbc/IdentityReadBack.h"
 #include "data/odbc/OdbcHandle.h"
 #include "data/odbc/OdbcKeyCache.h"
+#include "data/odbc/OdbcText.h"
+#include "data/odbc/ServerDialect.h"
 
 namespace zel::db {
 
@@ -25,8 +26,9 @@ public:
     ~OdbcDriver() override;
 
     void open(const ConnectionParams& params) override;
-    /// Opens with a ready ODBC connection string (tests, tools).
-    void openConnectionString(const QString& odbcConnectionString);
+    /// Opens with a ready ODBC connection string (tests, tools); mode says how
+    /// text crosses the API with that driver (Wide for FreeTDS).
+    void openConnectionString(const QString& odbcConnectionString, OdbcTextMode mode);
     void close() override;
     bool isOpen() const override { return bool(m_connection); }
 
@@ -49,8 +51,9 @@ private:
     void markKeys(RowSet& result);
 
     OdbcHandle m_connection;
+    OdbcTextMode m_textMode = OdbcTextMode::Narrow;
     QString m_dbmsName;
-    IdentityReadBack m_identity;
+    ServerDialect m_dialect;
     OdbcKeyCache m_keys;
 };
 

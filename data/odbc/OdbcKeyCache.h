@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/odbc/OdbcText.h"
+
 #include <sql.h>
 
 namespace zel::db {
@@ -15,7 +17,7 @@ class OdbcKeyCache {
 public:
     /// Key column names of table ("TEACHER" or "dbo.TEACHER") in key order;
     /// empty when the table has no primary key or the driver cannot tell.
-    QStringList keysOf(SQLHDBC connection, const QString& table);
+    QStringList keysOf(SQLHDBC connection, OdbcTextMode mode, const QString& table);
     bool contains(const QString& table) const { return m_keys.contains(table.toLower()); }
     void clear() { m_keys.clear(); }
 

@@ -5,13 +5,14 @@
 #include <QDateTime>
 
 #include <sqlext.h>
+#include <sqlucode.h>
 
 #include <cstring>
 
 namespace zel::db {
 
 namespace {
-constexpr std::size_t kOutputTextBytes = 8001;
+constexpr std::size_t kOutputTextChars = 4000;  // nvarchar(4000), the longest without (max)
 constexpr SQLULEN kLongThreshold = 4000;  // longer values need the (max) types
 
 SqlType typeOfValue(const QVariant& value)
@@ -114,31 +115,35 @@ void OdbcParameterBinder::bind(const QVariant& value, SqlType columnType, Direct
         break;
     }
     case CellKind::Text: {
-        slot.cType = SQL_C_CHAR;
         QString text;
         if (!isNull)
             text = value.typeId() == QMetaType::QByteArray ? QString::fromUtf8(value.toByteArray())
                                                            : value.toString();
-        const QByteArray utf8 = text.toUtf8();
-        slot.bytes.assign(utf8.constData(), std::size_t(utf8.size()));
-        columnSize = std::max<SQLULEN>(1, SQLULEN(text.size()));
-        if (sqlType == SQL_GUID) {
-            sqlType = SQL_WVARCHAR;  // the server converts the text form
-        } else if (sqlType != SQL_WLONGVARCHAR && sqlType != SQL_LONGVARCHAR) {
-            sqlType = columnSize > kLongThreshold ? SQL_WLONGVARCHAR : SQL_WVARCHAR;
+        if (m_statement.textMode() == OdbcTextMode::Wide) {
+            slot.cType = SQL_C_WCHAR;
+            slot.bytes.assign(reinterpret_cast<const char*>(text.utf16()), std::size_t(text.size()) * 2);
+        } else {
+            slot.cType = SQL_C_CHAR;
+            const QByteArray utf8 = text.toUtf8();
+            slot.bytes.assign(utf8.constData(), std::size_t(utf8.size()));
         }
+        columnSize = std::max<SQLULEN>(1, SQLULEN(text.size()));
+        // Always Unicode on the way: the server converts to a single-byte
+        // column's code page itself, and a GUID from its text form.
+        const bool isLong = sqlType == SQL_WLONGVARCHAR || sqlType == SQL_LONGVARCHAR;
+        sqlType = isLong || columnSize > kLongThreshold ? SQL_WLONGVARCHAR : SQL_WVARCHAR;
         break;
     }
     }
 
-    const bool variable = slot.cType == SQL_C_CHAR || slot.cType == SQL_C_BINARY;
+    const bool variable = slot.cType == SQL_C_CHAR || slot.cType == SQL_C_WCHAR || slot.cType == SQL_C_BINARY;
     const std::size_t dataLength = slot.bytes.size();  // before room for an answer is added
     SQLSMALLINT ioType = SQL_PARAM_INPUT;
     if (direction != Direction::Input) {
         ioType = direction == Direction::Output ? SQL_PARAM_OUTPUT : SQL_PARAM_INPUT_OUTPUT;
         if (variable) {
-            slot.bytes.resize(std::max(dataLength + 1, kOutputTextBytes), '\0');
-            columnSize = std::max<SQLULEN>(columnSize, kOutputTextBytes - 1);
+            slot.bytes.resize(std::max(dataLength + 2, kOutputTextChars * 4), '\0');  // UTF-8 or UTF-16
+            columnSize = std::max<SQLULEN>(columnSize, kOutputTextChars);
             if (sqlType == SQL_WLONGVARCHAR)
                 sqlType = SQL_WVARCHAR;
         }
@@ -182,6 +187,10 @@ QVariant OdbcParameterBinder::outputValue(int marker) const
     case SQL_C_BINARY: {
         const auto n = std::min<std::size_t>(std::size_t(std::max<SQLLEN>(slot.indicator, 0)), slot.bytes.size());
         return QByteArray(slot.bytes.data(), qsizetype(n));
+    }
+    case SQL_C_WCHAR: {
+        const auto n = std::min<std::size_t>(std::size_t(std::max<SQLLEN>(slot.indicator, 0)), slot.bytes.size());
+        return QString::fromUtf16(reinterpret_cast<const char16_t*>(slot.bytes.data()), qsizetype(n / 2));
     }
     default: {
         const auto n = std::min<std::size_t>(std::size_t(std::max<SQLLEN>(slot.indicator, 0)), slot.bytes.size());

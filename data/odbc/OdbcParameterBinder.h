@@ -16,8 +16,8 @@ namespace zel::db {
 /// their buffers alive until it is destroyed, so it must outlive execution.
 /// The value's own type decides the C type; the column type, when known,
 /// decides the SQL type (a NULL for an image column must travel as binary,
-/// or SQL Server refuses the implicit conversion). Texts travel as UTF-8
-/// and are declared Unicode so no character is lost on the way.
+/// or SQL Server refuses the implicit conversion). Texts travel in the
+/// statement's text mode and are declared Unicode, so no character is lost.
 class OdbcParameterBinder {
 public:
     explicit OdbcParameterBinder(OdbcStatement& statement) : m_statement(statement) {}

@@ -30,6 +30,15 @@ CellDateTime toCell(const SQL_TIMESTAMP_STRUCT& ts)
 
 QString OdbcResultReader::stringAttribute(int column, SQLUSMALLINT field)
 {
+    if (m_statement.textMode() == OdbcTextMode::Wide) {
+        SQLWCHAR wide[512] = {};
+        SQLSMALLINT bytes = 0;
+        const SQLRETURN rc = SQLColAttributeW(m_statement.handle(), SQLUSMALLINT(column), field, wide,
+                                              sizeof wide, &bytes, nullptr);
+        if (!SQL_SUCCEEDED(rc))
+            return {};
+        return OdbcText::fromWide(wide, std::min<int>(bytes / 2, std::size(wide) - 1));
+    }
     char text[1024] = {};
     SQLSMALLINT length = 0;
     const SQLRETURN rc = SQLColAttribute(m_statement.handle(), SQLUSMALLINT(column), field, text,
@@ -52,15 +61,23 @@ std::vector<ColumnInfo> OdbcResultReader::describeColumns(int count)
     std::vector<ColumnInfo> columns;
     columns.reserve(count);
     for (int c = 1; c <= count; ++c) {
-        SQLCHAR name[1024] = {};
         SQLSMALLINT nameLength = 0, dataType = 0, digits = 0, nullable = SQL_NULLABLE_UNKNOWN;
         SQLULEN size = 0;
-        m_statement.check(SQLDescribeCol(m_statement.handle(), SQLUSMALLINT(c), name, sizeof name,
-                                         &nameLength, &dataType, &size, &digits, &nullable),
-                          QStringLiteral("Describing result column %1").arg(c));
         ColumnInfo info;
-        info.name = QString::fromUtf8(reinterpret_cast<const char*>(name),
-                                      std::min<int>(nameLength, sizeof name - 1));
+        const QString what = QStringLiteral("Describing result column %1").arg(c);
+        if (m_statement.textMode() == OdbcTextMode::Wide) {
+            SQLWCHAR name[512] = {};
+            m_statement.check(SQLDescribeColW(m_statement.handle(), SQLUSMALLINT(c), name, SQLSMALLINT(std::size(name)),
+                                              &nameLength, &dataType, &size, &digits, &nullable),
+                              what);
+            info.name = OdbcText::fromWide(name, std::min<int>(nameLength, std::size(name) - 1));
+        } else {
+            SQLCHAR name[1024] = {};
+            m_statement.check(SQLDescribeCol(m_statement.handle(), SQLUSMALLINT(c), name, sizeof name,
+                                             &nameLength, &dataType, &size, &digits, &nullable),
+                              what);
+            info.name = OdbcText::fromNarrow(name, std::min<int>(nameLength, sizeof name - 1));
+        }
         info.type = OdbcTypeMapping::fromOdbc(dataType, stringAttribute(c, SQL_DESC_TYPE_NAME));
         if (isLongType(info.type) || (isVariableLength(info.type) && (size == 0 || size >= kUnboundedSize)))
             info.size = -1;
@@ -86,7 +103,8 @@ std::vector<ColumnInfo> OdbcResultReader::describeColumns(int count)
 bool OdbcResultReader::readLong(int column, SQLSMALLINT cType, std::string& out)
 {
     out.clear();
-    const std::size_t usable = cType == SQL_C_CHAR ? kChunk - 1 : kChunk;  // room for the terminator
+    // Room for the terminator the driver writes after text.
+    const std::size_t usable = cType == SQL_C_CHAR ? kChunk - 1 : cType == SQL_C_WCHAR ? kChunk - 2 : kChunk;
     char chunk[kChunk];
     for (;;) {
         SQLLEN indicator = 0;
@@ -145,8 +163,15 @@ void OdbcResultReader::fetchCell(RowSet& rows, int column)
             rows.setBlob(column, m_buffer);
         return;
     case CellKind::Text:
-        if (readLong(column + 1, SQL_C_CHAR, m_buffer))
-            rows.setText(column, m_buffer);
+        if (m_statement.textMode() == OdbcTextMode::Narrow) {
+            if (readLong(column + 1, SQL_C_CHAR, m_buffer))
+                rows.setText(column, m_buffer);
+        } else if (readLong(column + 1, SQL_C_WCHAR, m_buffer)) {
+            const QByteArray utf8 = QString::fromUtf16(reinterpret_cast<const char16_t*>(m_buffer.data()),
+                                                       qsizetype(m_buffer.size() / 2))
+                                        .toUtf8();
+            rows.setText(column, {utf8.constData(), std::size_t(utf8.size())});
+        }
         return;
     }
 }

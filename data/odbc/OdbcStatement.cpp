@@ -6,18 +6,26 @@
 
 namespace zel::db {
 
-OdbcStatement::OdbcStatement(SQLHDBC connection) : m_handle(SQL_HANDLE_STMT, connection) {}
+OdbcStatement::OdbcStatement(SQLHDBC connection, OdbcTextMode mode)
+    : m_handle(SQL_HANDLE_STMT, connection), m_mode(mode)
+{
+}
 
 void OdbcStatement::check(SQLRETURN rc, const QString& what) const
 {
-    checkOdbc(rc, SQL_HANDLE_STMT, m_handle.get(), what);
+    checkOdbc(rc, SQL_HANDLE_STMT, m_handle.get(), what, m_mode);
 }
 
 void OdbcStatement::execDirect(const QString& text)
 {
-    QByteArray utf8 = text.toUtf8();
-    const SQLRETURN rc = SQLExecDirect(m_handle.get(), reinterpret_cast<SQLCHAR*>(utf8.data()),
-                                       SQLINTEGER(utf8.size()));
+    SQLRETURN rc;
+    if (m_mode == OdbcTextMode::Wide) {
+        std::u16string wide = OdbcText::toWide(text);
+        rc = SQLExecDirectW(m_handle.get(), OdbcText::data(wide), SQLINTEGER(wide.size()));
+    } else {
+        QByteArray utf8 = text.toUtf8();
+        rc = SQLExecDirect(m_handle.get(), reinterpret_cast<SQLCHAR*>(utf8.data()), SQLINTEGER(utf8.size()));
+    }
     // SQL_NO_DATA: a searched UPDATE or DELETE that touched no row.
     check(rc, QStringLiteral("Executing the statement"));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/odbc/OdbcHandle.h"
+#include "data/odbc/OdbcText.h"
 
 #include <QString>
 
@@ -8,10 +9,8 @@
 
 namespace zel::db {
 
-/// One statement handle on a connection. Texts go to the driver as UTF-8
-/// through the narrow API: FreeTDS with ClientCharset=UTF-8 and the SQLite
-/// driver both take UTF-8 there, and the SQLite driver has no wide entry
-/// points. Every failure throws DbError with the handle's diagnostics.
+/// One statement handle on a connection. Texts cross in the connection's
+/// OdbcTextMode. Every failure throws DbError with the handle's diagnostics.
 ///
 /// A batch answers with several results (row counts, result sets, errors of
 /// later statements). Callers walk them with nextResult() until it returns
@@ -20,9 +19,10 @@ namespace zel::db {
 /// only shows while walking.
 class OdbcStatement {
 public:
-    explicit OdbcStatement(SQLHDBC connection);
+    OdbcStatement(SQLHDBC connection, OdbcTextMode mode);
 
     SQLHSTMT handle() const { return m_handle.get(); }
+    OdbcTextMode textMode() const { return m_mode; }
 
     /// Runs text directly (after any parameters were bound).
     void execDirect(const QString& text);
@@ -42,6 +42,7 @@ public:
 
 private:
     OdbcHandle m_handle;
+    OdbcTextMode m_mode;
 };
 
 }  // namespace zel::db

@@ -1,13 +1,15 @@
-#include "data/odbc/IdentityReadBack.h"
+#include "data/odbc/ServerDialect.h"
 
 namespace zel::db {
 
-IdentityReadBack IdentityReadBack::forDbms(const QString& dbmsName)
+ServerDialect ServerDialect::forDbms(const QString& dbmsName)
 {
     if (dbmsName.contains(u"sqlite", Qt::CaseInsensitive))
-        return {QStringLiteral("SELECT last_insert_rowid()"), false};
-    // SQL Server (also "Microsoft SQL Server" through FreeTDS) and anything unknown.
-    return {QStringLiteral("SELECT SCOPE_IDENTITY()"), true};
+        return {QStringLiteral("SELECT last_insert_rowid()"), false, {}};
+    ServerDialect sqlServer{QStringLiteral("SELECT SCOPE_IDENTITY()"), true, {}};
+    if (dbmsName.contains(u"SQL Server", Qt::CaseInsensitive))
+        sqlServer.sessionSetup << QStringLiteral("SET NO_BROWSETABLE ON");
+    return sqlServer;
 }
 
 }  // namespace zel::db

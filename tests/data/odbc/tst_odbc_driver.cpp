@@ -20,7 +20,7 @@ protected:
     {
         odbctest::installSqliteDataSource();
         ASSERT_TRUE(m_dir.isValid());
-        m_file = m_dir.filePath(QStringLiteral("zel.db"));
+        m_file = m_dir.filePath(QStringLiteral("кадры.db"));
         m_driver.open(ConnectionParams::parse(odbctest::connectionStringFor(m_file)));
     }
 

@@ -1,4 +1,4 @@
-#include "data/odbc/IdentityReadBack.h"
+#include "data/odbc/ServerDialect.h"
 #include "data/odbc/OdbcTypeMapping.h"
 #include "data/odbc/SqlIdentifier.h"
 
@@ -44,15 +44,16 @@ TEST(OdbcTypeMapping, CodesAndSqlServerNamesGiveTheColumnType)
     EXPECT_EQ(OdbcTypeMapping::fromOdbc(-150, QStringLiteral("sql_variant")), SqlType::Unknown);
 }
 
-TEST(IdentityReadBack, ChosenByServerFamily)
+TEST(ServerDialect, ChosenByServerFamily)
 {
-    const IdentityReadBack sqlServer = IdentityReadBack::forDbms(QStringLiteral("Microsoft SQL Server"));
-    EXPECT_TRUE(sqlServer.sameBatch);
-    EXPECT_EQ(sqlServer.query, QStringLiteral("SELECT SCOPE_IDENTITY()"));
-    const IdentityReadBack sqlite = IdentityReadBack::forDbms(QStringLiteral("SQLite"));
-    EXPECT_FALSE(sqlite.sameBatch);
-    EXPECT_EQ(sqlite.query, QStringLiteral("SELECT last_insert_rowid()"));
-    EXPECT_FALSE(IdentityReadBack::forDbms(QStringLiteral("Microsoft SQL Server")).query.contains(QStringLiteral("@@IDENTITY")));
+    const ServerDialect sqlServer = ServerDialect::forDbms(QStringLiteral("Microsoft SQL Server"));
+    EXPECT_TRUE(sqlServer.identityInSameBatch);
+    EXPECT_EQ(sqlServer.identityQuery, QStringLiteral("SELECT SCOPE_IDENTITY()"));
+    EXPECT_EQ(sqlServer.sessionSetup, QStringList{QStringLiteral("SET NO_BROWSETABLE ON")});
+    const ServerDialect sqlite = ServerDialect::forDbms(QStringLiteral("SQLite"));
+    EXPECT_FALSE(sqlite.identityInSameBatch);
+    EXPECT_EQ(sqlite.identityQuery, QStringLiteral("SELECT last_insert_rowid()"));
+    EXPECT_TRUE(sqlite.sessionSetup.isEmpty());
 }
 
 }  // namespace

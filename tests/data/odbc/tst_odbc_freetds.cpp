@@ -1,0 +1,267 @@
+// The FreeTDS route against a scripted TDS endpoint (fake_tds_server.py):
+// what FreeTDS makes of batches with several results, errors after rows,
+// identity read-back and login fields, without a SQL Server.
+#include "data/DbError.h"
+#include "data/odbc/OdbcDriver.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace zel;
+using namespace zel::db;
+
+namespace {
+
+class FreeTdsRouteTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_portFile = m_dir.filePath(QStringLiteral("port"));
+        m_logFile = m_dir.filePath(QStringLiteral("log.jsonl"));
+        m_server.start(QStringLiteral("python3"), {QStringLiteral(ZEL_FAKE_TDS_SERVER), m_portFile, m_logFile});
+        ASSERT_TRUE(m_server.waitForStarted(5000));
+        QDeadlineTimer deadline(10000);
+        while (!QFile::exists(m_portFile) && !deadline.hasExpired())
+            QThread::msleep(20);
+        QFile file(m_portFile);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the fake server did not start";
+        m_port = file.readAll().trimmed().toInt();
+        ASSERT_GT(m_port, 0);
+    }
+
+    void TearDown() override
+    {
+        m_driver.close();
+        m_server.kill();
+        m_server.waitForFinished(5000);
+    }
+
+    ConnectionParams params(const QString& login, const QString& password) const
+    {
+        return ConnectionParams::parse(
+            QStringLiteral("Provider=SQLOLEDB.1;Password=%1;Persist Security Info=True;User ID=%2;"
+                           "Initial Catalog=kadry;Data Source=127.0.0.1,%3;Use Procedure for Prepare=1;"
+                           "Auto Translate=True;Packet Size=4096;Use Encryption for Data=False;"
+                           "Tag with column collation when possible=False")
+                .arg(password, login)
+                .arg(m_port));
+    }
+
+    void open() { m_driver.open(params(QStringLiteral("zel"), QStringLiteral("s3cret"))); }
+
+    RowSet run(const QString& sql)
+    {
+        RowSet rows;
+        m_driver.query(sql, rows);
+        return rows;
+    }
+
+    std::vector<QJsonObject> received() const
+    {
+        std::vector<QJsonObject> events;
+        QFile file(m_logFile);
+        if (file.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : file.readAll().split('\n'))
+                if (!line.isEmpty())
+                    events.push_back(QJsonDocument::fromJson(line).object());
+        return events;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_portFile;
+    QString m_logFile;
+    QProcess m_server;
+    int m_port = 0;
+    OdbcDriver m_driver;
+};
+
+DbError failureOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const DbError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "expected a DbError";
+    return DbError(QString());
+}
+
+TEST_F(FreeTdsRouteTest, LoginCarriesTheProgramsCredentialsAndDatabase)
+{
+    m_driver.open(params(QStringLiteral("zel"), QStringLiteral("a{b c")));
+    EXPECT_EQ(m_driver.dbmsName(), QStringLiteral("Microsoft SQL Server"));
+    const auto events = received();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events[0].value(u"event").toString(), QStringLiteral("login"));
+    EXPECT_EQ(events[0].value(u"user").toString(), QStringLiteral("zel"));
+    EXPECT_EQ(events[0].value(u"password").toString(), QStringLiteral("a{b c"));
+    EXPECT_EQ(events[0].value(u"database").toString(), QStringLiteral("kadry"));
+    // Browse mode makes the server name each column's base table, as OLE DB asks it to.
+    bool browse = false;
+    for (const auto& e : events)
+        browse = browse || e.value(u"sql").toString() == QStringLiteral("SET NO_BROWSETABLE ON");
+    EXPECT_TRUE(browse);
+}
+
+TEST_F(FreeTdsRouteTest, PasswordsWithBracesAndEdgeSpacesArriveIntact)
+{
+    const QStringList passwords = {QStringLiteral("p}w"), QStringLiteral("{x}"), QStringLiteral("end}"),
+                                   QStringLiteral(" lead{ing "), QStringLiteral("Пароль")};
+    for (const QString& password : passwords) {
+        m_driver.open(params(QStringLiteral("zel"), password));
+        m_driver.close();
+    }
+    QStringList arrived;
+    for (const auto& e : received())
+        if (e.value(u"event").toString() == u"login")
+            arrived << e.value(u"password").toString();
+    EXPECT_EQ(arrived, passwords);
+}
+
+TEST_F(FreeTdsRouteTest, RefusedLoginIsLoginFailedInTheServersWords)
+{
+    const DbError e = failureOf([&] { m_driver.open(params(QStringLiteral("wrong"), QStringLiteral("x"))); });
+    EXPECT_EQ(e.kind(), DbError::Kind::LoginFailed) << e.message().toStdString();
+    EXPECT_EQ(e.nativeCode(), 18456);
+    EXPECT_TRUE(e.message().contains(QStringLiteral("Login failed for user 'wrong'."))) << e.message().toStdString();
+    EXPECT_FALSE(e.message().contains(u'[')) << e.message().toStdString();
+    EXPECT_FALSE(m_driver.isOpen());
+}
+
+TEST_F(FreeTdsRouteTest, UnicodeTextArrivesAsUtf8)
+{
+    open();
+    const RowSet rows = run(QStringLiteral("SELECT fio FROM x WHERE fio LIKE N'Ёлк%' -- select_cyrillic"));
+    ASSERT_EQ(rows.rowCount(), 2);
+    EXPECT_EQ(rows.columns()[0].type, SqlType::NVarChar);
+    EXPECT_EQ(rows.columns()[0].size, 60);
+    EXPECT_EQ(rows.text(0, 0), QStringLiteral("Ёлкина Анна-Мария"));
+    EXPECT_TRUE(rows.isNull(1, 0));
+    // The text reached the server unchanged.
+    const auto events = received();
+    EXPECT_EQ(events.back().value(u"sql").toString(), QStringLiteral("SELECT fio FROM x WHERE fio LIKE N'Ёлк%' -- select_cyrillic"));
+}
+
+TEST_F(FreeTdsRouteTest, RowCountBeforeTheRowsAndLaterSetsLeaveNoPendingCursor)
+{
+    open();
+    const RowSet rows = run(QStringLiteral("EXEC count_then_select"));
+    ASSERT_EQ(rows.columnCount(), 2);
+    EXPECT_EQ(rows.columns()[1].name, QStringLiteral("t_fio"));
+    ASSERT_EQ(rows.rowCount(), 2);
+    EXPECT_EQ(rows.text(0, 1), QStringLiteral("Иванов Иван"));
+    EXPECT_TRUE(rows.isNull(1, 1));
+    EXPECT_EQ(run(QStringLiteral("select_cyrillic")).rowCount(), 2);
+    EXPECT_NO_THROW(m_driver.execute(QStringLiteral("EXEC count_then_select")));
+    EXPECT_EQ(run(QStringLiteral("select_cyrillic")).rowCount(), 2);
+}
+
+TEST_F(FreeTdsRouteTest, UpdateAndDeleteBindTheirValuesAndReportTheRowCount)
+{
+    open();
+    EXPECT_EQ(m_driver.update(QStringLiteral("p25-2"), QStringLiteral("id"), 7,
+                              {{QStringLiteral("name]x"), QStringLiteral("O'Brien'; DROP TABLE x--"), SqlType::NVarChar}}),
+              1);
+    QString sent = received().back().value(u"sql").toString();
+    EXPECT_TRUE(sent.startsWith(QStringLiteral("UPDATE [p25-2] SET [name]]x] = @P1 WHERE [id] = @P2")))
+        << sent.toStdString();
+    EXPECT_FALSE(sent.contains(QStringLiteral("O'Brien")));
+    EXPECT_EQ(m_driver.remove(QStringLiteral("p25-2"), QStringLiteral("id"), 7), 1);
+    sent = received().back().value(u"sql").toString();
+    EXPECT_TRUE(sent.startsWith(QStringLiteral("DELETE FROM [p25-2] WHERE [id] = @P1"))) << sent.toStdString();
+}
+
+TEST_F(FreeTdsRouteTest, ErrorRaisedAfterTheFirstRowsIsNotSwallowed)
+{
+    open();
+    const DbError e = failureOf([&] { run(QStringLiteral("EXEC raise_after_rows 5, 'zel', 'PC\\10.0.0.1'")); });
+    EXPECT_EQ(e.message(), QStringLiteral("Удалить сотрудника нельзя: есть приказы"));
+    EXPECT_EQ(e.nativeCode(), 50000);
+    EXPECT_EQ(e.kind(), DbError::Kind::Other);
+    EXPECT_EQ(run(QStringLiteral("select_cyrillic")).rowCount(), 2);
+}
+
+TEST_F(FreeTdsRouteTest, ServerErrorsGetTheirKinds)
+{
+    open();
+    DbError e = failureOf([&] { run(QStringLiteral("SELECT * FROM TEACHERS")); });
+    EXPECT_EQ(e.message(), QStringLiteral("Invalid object name 'TEACHERS'."));
+    EXPECT_EQ(e.kind(), DbError::Kind::InvalidObject);
+
+    e = failureOf([&] { run(QStringLiteral("SELECT * FROM denied_table")); });
+    EXPECT_EQ(e.kind(), DbError::Kind::PermissionDenied) << e.message().toStdString();
+    EXPECT_TRUE(e.message().startsWith(QStringLiteral("The SELECT permission was denied")));
+
+    e = failureOf([&] { m_driver.execute(QStringLiteral("DELETE FROM fk_delete WHERE id = 1")); });
+    EXPECT_EQ(e.kind(), DbError::Kind::Constraint) << e.message().toStdString();
+    EXPECT_EQ(e.message(), QStringLiteral("The DELETE statement conflicted with the REFERENCE constraint \"FK_x\"."));
+
+    e = failureOf([&] { m_driver.execute(QStringLiteral("UPDATE deadlock_me SET a = 1")); });
+    EXPECT_EQ(e.kind(), DbError::Kind::Deadlock) << e.message().toStdString();
+}
+
+TEST_F(FreeTdsRouteTest, InsertReadsTheScopeIdentityInTheSameBatch)
+{
+    open();
+    const QVariant id = m_driver.insert(QStringLiteral("TEACHER"),
+                                        {{QStringLiteral("t_fio"), QStringLiteral("Пётр"), SqlType::NVarChar},
+                                         {QStringLiteral("photo"), QVariant(), SqlType::Image}},
+                                        QStringLiteral("id_teacher"));
+    EXPECT_EQ(id.typeId(), QMetaType::LongLong);
+    EXPECT_EQ(id.toLongLong(), 42);
+    const QString sent = received().back().value(u"sql").toString();
+    EXPECT_TRUE(sent.startsWith(QStringLiteral("INSERT INTO [TEACHER] ([t_fio], [photo]) VALUES ("))) << sent.toStdString();
+    EXPECT_TRUE(sent.endsWith(QStringLiteral("; SELECT SCOPE_IDENTITY()"))) << sent.toStdString();
+    EXPECT_FALSE(sent.contains(QStringLiteral("@@IDENTITY")));
+}
+
+TEST_F(FreeTdsRouteTest, BaseTableKeyAndIdentityOfBrowseColumns)
+{
+    open();
+    const RowSet rows = run(QStringLiteral("SELECT id_teacher, t_fio, t_fio + '!' AS shout FROM TEACHER -- browse_teacher"));
+    ASSERT_EQ(rows.columnCount(), 3);
+    const auto& c = rows.columns();
+    EXPECT_EQ(c[0].baseTable, QStringLiteral("TEACHER"));
+    EXPECT_EQ(c[1].baseTable, QStringLiteral("TEACHER"));
+    EXPECT_TRUE(c[0].identity);
+    EXPECT_TRUE(c[0].key);
+    EXPECT_FALSE(c[1].key);
+    EXPECT_TRUE(c[2].isComputed()) << c[2].baseTable.toStdString();
+    EXPECT_EQ(rows.text(0, 1), QStringLiteral("Пётр"));
+}
+
+TEST_F(FreeTdsRouteTest, KeyAddedByBrowseModeStaysHidden)
+{
+    open();
+    const RowSet rows = run(QStringLiteral("SELECT t_fio FROM TEACHER -- browse_hidden"));
+    ASSERT_EQ(rows.columnCount(), 1);
+    EXPECT_EQ(rows.columns()[0].name, QStringLiteral("t_fio"));
+    EXPECT_EQ(rows.columns()[0].baseTable, QStringLiteral("TEACHER"));
+    EXPECT_EQ(rows.text(0, 0), QStringLiteral("Пётр"));
+}
+
+TEST_F(FreeTdsRouteTest, ProcedureReturnValueAndOutputComeBack)
+{
+    open();
+    std::vector<ProcedureParameter> p = {
+        {QStringLiteral("@RETURN_VALUE"), SqlType::Int, ProcedureParameter::Direction::ReturnValue, {}},
+        {QStringLiteral("@OldStatus"), SqlType::Int, ProcedureParameter::Direction::Input, 3},
+        {QStringLiteral("@NewStatus"), SqlType::Int, ProcedureParameter::Direction::InputOutput, 1234},
+    };
+    m_driver.callProcedure(QStringLiteral("Update_Family_Staus"), p);
+    EXPECT_EQ(p[0].value.toInt(), 5);
+    EXPECT_EQ(p[2].value.toInt(), 77);
+    EXPECT_EQ(received().back().value(u"name").toString(), QStringLiteral("Update_Family_Staus"));
+}
+
+}  // namespace
