@@ -162,12 +162,29 @@ int ResultReader::read(sqlite3_stmt* st, const SchemaCatalog& catalog, const QSt
     }
     out.setColumns(std::move(infos));
     std::vector<CellKind> kinds(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
+    std::vector<int> padTo(static_cast<std::size_t>(count), 0);  // fixed-length texts come back blank-padded
+    for (int i = 0; i < count; ++i) {
         kinds[std::size_t(i)] = out.kindOf(i);
+        const auto& c = out.columns()[std::size_t(i)];
+        if ((c.type == SqlType::Char || c.type == SqlType::NChar) && c.size > 0)
+            padTo[std::size_t(i)] = c.size;
+    }
+    std::string padded;
     while (rc == SQLITE_ROW) {
         out.beginRow();
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
+            if (padTo[std::size_t(i)] > 0 && sqlite3_column_type(st, i) != SQLITE_NULL) {
+                padded.assign(cellBytes(st, i, false));
+                int characters = 0;
+                for (const char byte : padded)
+                    characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
+                if (characters < padTo[std::size_t(i)])
+                    padded.append(std::size_t(padTo[std::size_t(i)] - characters), ' ');
+                out.setText(i, padded);
+                continue;
+            }
             readCell(st, i, kinds[std::size_t(i)], out);
+        }
         rc = sqlite3_step(st);
     }
     return rc;

@@ -84,9 +84,13 @@ int TextFolding::compare(std::string_view a, std::string_view b)
         if (tie == 0)
             tie = ca < cb ? -1 : 1;  // "е" before "ё" at the first such place
     }
-    if (i < a.size())
+    // Trailing blanks do not count, as in the server's comparisons of padded texts.
+    auto blanksOnly = [](std::string_view s, std::size_t from) {
+        return s.find_first_not_of(' ', from) == std::string_view::npos;
+    };
+    if (i < a.size() && !blanksOnly(a, i))
         return 1;
-    if (j < b.size())
+    if (j < b.size() && !blanksOnly(b, j))
         return -1;
     return tie;
 }

@@ -23,7 +23,8 @@ public:
     static void foldInto(std::string_view utf8, std::vector<char32_t>& out);
 
     /// Collation order: case-insensitive, "Ё" sorting as "Е"; ties between
-    /// "Ё" and "Е" broken by the letter itself, so only case variants compare equal.
+    /// "Ё" and "Е" broken by the letter itself, so only case variants compare
+    /// equal. Trailing blanks are ignored ("ab" equals "ab  ").
     static int compare(std::string_view a, std::string_view b);
 };
 

@@ -123,8 +123,8 @@ QVariant ValueBinder::toColumn(const QVariant& value, const CatalogColumn& colum
     if (db::isTextType(column.type)) {
         QString text = value.toString();
         if (column.type == SqlType::Char || column.type == SqlType::NChar)
-            while (text.endsWith(u' ') && text.size() > column.size && column.size > 0)
-                text.chop(1);  // padding beyond the length is not data
+            while (text.endsWith(u' '))
+                text.chop(1);  // the padding is not data: stored without it, padded when read
         if (column.size > 0 && text.size() > column.size)
             throw DbError(QStringLiteral("String or binary data would be truncated in table '%1.dbo.%2', column '%3'. Truncated value: '%4'.")
                               .arg(databaseName, table, column.name, text.left(column.size)),

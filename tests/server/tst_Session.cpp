@@ -348,6 +348,8 @@ TEST_F(Session, ResultColumnsReportTypeSizeBaseTableAndKey)
     EXPECT_EQ(c[3].type, zel::db::SqlType::Date);
     EXPECT_EQ(c[4].type, zel::db::SqlType::NChar);
     EXPECT_EQ(c[4].size, 10);
+    EXPECT_EQ(rows.text(0, 4), QStringLiteral("A1        "));  // fixed length: blank-padded
+    EXPECT_TRUE(rows.isNull(2, 4));
     EXPECT_EQ(c[5].baseTable, QStringLiteral("TEACHER"));
     EXPECT_EQ(c[5].baseColumn, QStringLiteral("p26"));
     EXPECT_TRUE(c[6].isComputed());

@@ -63,6 +63,8 @@ TEST(TextFolding, ComparesWithoutCaseAndSortsYoWithYe)
     EXPECT_EQ(TextFolding::compare("Ёлкин", "Елкин"), -TextFolding::compare("Елкин", "Ёлкин"));
     EXPECT_LT(TextFolding::compare("Елкин", "Ёлкин"), 0);
     EXPECT_LT(TextFolding::compare("Ёлкин", "Елкина"), 0);  // the letters decide before the tie
+    EXPECT_EQ(TextFolding::compare("A1", "a1   "), 0);        // trailing blanks do not count
+    EXPECT_LT(TextFolding::compare("A1 ", "A1 b"), 0);
 }
 
 TEST(TextFolding, MalformedUtf8StaysTotal)
