@@ -2,20 +2,10 @@
 
 #include "data/DbError.h"
 #include "data/Driver.h"
+#include "data/dataset/RecordBuffer.h"
 #include "data/dataset/TField.h"
 
 namespace zel {
-
-namespace {
-
-bool sameValue(const QVariant& a, const QVariant& b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() == b.isNull();
-    return a == b;
-}
-
-}  // namespace
 
 RowWriter::RowWriter(const db::RowSet& rows, const std::vector<TField*>& fields,
                      const QString& defaultTable)
@@ -98,7 +88,7 @@ void RowWriter::update(db::Driver& driver, int physical, const std::vector<QVari
     std::vector<db::ColumnValue> changed;
     for (TField* field : m_fields) {
         const auto i = std::size_t(field->Index());
-        if (!writes(*field) || sameValue(values[i], oldValues[i]))
+        if (!writes(*field) || RecordBuffer::sameValue(values[i], oldValues[i]))
             continue;
         changed.push_back({columnName(*field), values[i],
                            m_rows.columns()[std::size_t(field->column())].type});

@@ -3,6 +3,7 @@ target_sources(zel_data PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FieldFactory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FilterExpression.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KeyIndex.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RecordBuffer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RowFilter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RowSorter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RowWriter.cpp

@@ -17,13 +17,6 @@ namespace zel {
 
 namespace {
 
-bool sameValue(const QVariant& a, const QVariant& b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() == b.isNull();
-    return a == b;
-}
-
 template <typename T>
 void eraseOne(std::vector<T*>& list, T* item)
 {
@@ -234,9 +227,7 @@ void TDataSet::bindFields()
     m_hasCalcFields = std::any_of(m_fields.begin(), m_fields.end(),
                                   [](const TField* f) { return f->FieldKind() == fkCalculated; });
     const std::size_t count = m_fields.size();
-    m_buffer.assign(count, QVariant());
-    m_oldValues.assign(count, QVariant());
-    m_assigned.assign(count, false);
+    m_edit.resize(count);
     m_calcValues.assign(count, QVariant());
     m_calcRow = -1;
     m_indexes.clear();
@@ -433,8 +424,8 @@ QVariant TDataSet::valueOfRow(const TField& field, int physical, int position) c
     const auto index = std::size_t(field.Index());
     switch (field.FieldKind()) {
     case fkData:
-        if (physical == m_editRow)
-            return m_buffer[index];
+        if (physical == m_edit.row())
+            return m_edit.value(index);
         if (field.column() < 0)
             return {};
         return field.fromCell(m_rows, physical, field.column());
@@ -490,10 +481,10 @@ QVariant TDataSet::fieldValueAt(const TField& field, int recNo) const
 
 QVariant TDataSet::fieldOldValue(const TField& field) const
 {
-    if (field.FieldKind() == fkData && m_editRow >= 0 && m_readRow < 0) {
+    if (field.FieldKind() == fkData && m_edit.isActive() && m_readRow < 0) {
         if (m_state == dsInsert)
             return {};
-        return m_oldValues[std::size_t(field.Index())];
+        return m_edit.oldValue(std::size_t(field.Index()));
     }
     return fieldValue(field);
 }
@@ -532,7 +523,7 @@ void TDataSet::setFieldValue(TField& field, const QVariant& canonicalValue)
         if (source && source->Active() && sourceKey && sourceResult) {
             for (int pos = 0; pos < source->RecordCount(); ++pos) {
                 const int physical = source->m_view[std::size_t(pos)];
-                if (sameValue(source->valueOfRow(*sourceResult, physical, pos), canonicalValue)) {
+                if (RecordBuffer::sameValue(source->valueOfRow(*sourceResult, physical, pos), canonicalValue)) {
                     key->SetValue(source->valueOfRow(*sourceKey, physical, pos));
                     return;
                 }
@@ -542,9 +533,7 @@ void TDataSet::setFieldValue(TField& field, const QVariant& canonicalValue)
                             .arg(canonicalValue.toString(), field.FieldName()));
     }
 
-    m_buffer[index] = canonicalValue;
-    m_assigned[index] = true;
-    m_modified = true;
+    m_edit.write(index, canonicalValue);
     m_calcRow = -1;
     fieldChanged(field);
 }
@@ -843,28 +832,22 @@ void TDataSet::checkCanModify() const
 
 void TDataSet::beginEdit(int physical, bool inserting)
 {
-    m_editRow = physical;
-    for (TField* field : m_fields) {
-        const auto i = std::size_t(field->Index());
-        QVariant value;
-        if (!inserting && field->FieldKind() == fkData && field->column() >= 0)
-            value = field->fromCell(m_rows, physical, field->column());
-        m_buffer[i] = value;
-        m_oldValues[i] = value;
-        m_assigned[i] = false;
+    if (inserting) {
+        m_edit.beginInsert(physical);
+    } else {
+        std::vector<QVariant> values(m_fields.size());
+        for (TField* field : m_fields)
+            if (field->FieldKind() == fkData && field->column() >= 0)
+                values[std::size_t(field->Index())] = field->fromCell(m_rows, physical, field->column());
+        m_edit.begin(physical, std::move(values));
     }
-    m_modified = false;
     m_calcRow = -1;
 }
 
 void TDataSet::endEdit()
 {
-    m_editRow = -1;
-    m_modified = false;
+    m_edit.clear();
     m_calcRow = -1;
-    std::fill(m_buffer.begin(), m_buffer.end(), QVariant());
-    std::fill(m_oldValues.begin(), m_oldValues.end(), QVariant());
-    std::fill(m_assigned.begin(), m_assigned.end(), false);
 }
 
 void TDataSet::CheckBrowseMode()
@@ -875,7 +858,7 @@ void TDataSet::CheckBrowseMode()
     notifyUpdateData();
     if (m_state != dsEdit && m_state != dsInsert)
         return;
-    if (m_modified)
+    if (m_edit.modified())
         Post();
     else
         Cancel();
@@ -966,7 +949,7 @@ void TDataSet::checkRequiredFields() const
 {
     for (const TField* field : m_fields)
         if (field->Required() && field->FieldKind() == fkData && field->DataType() != ftAutoInc
-            && m_buffer[std::size_t(field->Index())].isNull())
+            && m_edit.value(std::size_t(field->Index())).isNull())
             throw DataError(QStringLiteral("Поле '%1' должно иметь значение.").arg(field->FieldName()));
 }
 
@@ -977,17 +960,17 @@ void TDataSet::writeRow()
         throw DataError(QStringLiteral("%1: строку нельзя записать: %2.").arg(m_name, m_writer->problem()));
     db::Driver& db = driver();
     if (m_state == dsInsert) {
-        const QVariant identity = m_writer->insert(db, m_buffer, m_assigned);
+        const QVariant identity = m_writer->insert(db, m_edit.values(), m_edit.assignedFields());
         if (!identity.isNull()) {
             if (TField* field = m_writer->identityField()) {
                 QString error;
-                m_buffer[std::size_t(field->Index())] = field->convert(identity, &error);
+                m_edit.receive(std::size_t(field->Index()), field->convert(identity, &error));
             } else if (m_writer->identityColumn() >= 0) {
-                m_rows.setCell(m_editRow, m_writer->identityColumn(), identity);
+                m_rows.setCell(m_edit.row(), m_writer->identityColumn(), identity);
             }
         }
     } else {
-        m_writer->update(db, m_editRow, m_buffer, m_oldValues);
+        m_writer->update(db, m_edit.row(), m_edit.values(), m_edit.oldValues());
     }
 }
 
@@ -998,8 +981,8 @@ void TDataSet::storeBuffer()
         const auto i = std::size_t(field->Index());
         if (field->FieldKind() != fkData || field->column() < 0)
             continue;
-        if (inserting ? !m_buffer[i].isNull() : !sameValue(m_buffer[i], m_oldValues[i]))
-            m_rows.setCell(m_editRow, field->column(), m_buffer[i]);
+        if (inserting ? !m_edit.value(i).isNull() : m_edit.changed(i))
+            m_rows.setCell(m_edit.row(), field->column(), m_edit.value(i));
     }
 }
 
@@ -1049,7 +1032,7 @@ void TDataSet::Cancel()
         BeforeCancel(*this);
     const bool wasInsert = m_state == dsInsert;
     if (wasInsert) {
-        m_deleted[std::size_t(m_editRow)] = true;
+        m_deleted[std::size_t(m_edit.row())] = true;
         m_view.erase(m_view.begin() + m_position);
         if (m_position >= int(m_view.size()))
             m_position = int(m_view.size()) - 1;

@@ -4,6 +4,7 @@
 #include "data/dataset/DataSetTypes.h"
 #include "data/dataset/FilterExpression.h"
 #include "data/dataset/KeyIndex.h"
+#include "data/dataset/RecordBuffer.h"
 #include "data/dataset/TFieldDecl.h"
 
 #include <QString>
@@ -117,7 +118,7 @@ public:
     void Cancel();
     void Delete();
     /// Some field of the current row was written since the last Edit/Insert.
-    bool Modified() const { return m_modified; }
+    bool Modified() const { return m_edit.modified(); }
     /// Posts a modified pending row, cancels an unmodified one; nothing in dsBrowse.
     void CheckBrowseMode();
     /// Whether rows can be written back: not ReadOnly, open, base table and key known.
@@ -216,12 +217,7 @@ private:
     std::vector<std::unique_ptr<TField>> m_persistent;
     std::vector<std::unique_ptr<TField>> m_dynamic;
 
-    // edit buffer of the current row (per field index)
-    int m_editRow = -1;
-    std::vector<QVariant> m_buffer;
-    std::vector<QVariant> m_oldValues;
-    std::vector<bool> m_assigned;
-    bool m_modified = false;
+    RecordBuffer m_edit;  // the row in dsEdit/dsInsert
 
     // calculated fields of one row
     mutable int m_calcRow = -1;

@@ -227,6 +227,32 @@ TEST_F(EventOrder, FailingBeforeEventsKeepTheState)
     EXPECT_TRUE(writes().isEmpty());
 }
 
+TEST_F(EventOrder, CloseDropsRowsAndAPendingChangeWithoutEvents)
+{
+    query.Open();
+    query.Edit();
+    query.FieldByName("p26")->SetAsString("Z");
+    record(query);
+    query.Close();
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(query.State(), dsInactive);
+    EXPECT_EQ(query.RecordCount(), 0);
+    EXPECT_TRUE(query.FieldByName("p26")->IsNull());
+    EXPECT_TRUE(writes().isEmpty());
+    EXPECT_THROW(query.Edit(), DataError);
+}
+
+TEST_F(EventOrder, RequeryReadsRowsChangedByOthers)
+{
+    query.Open();
+    server->addRow("TEACHER", {4, u"Новая"_s, u"Анна"_s, QVariant(), QVariant(), true});
+    EXPECT_EQ(query.RecordCount(), 3);
+    record(query);
+    query.Requery();
+    EXPECT_EQ(query.RecordCount(), 4);
+    EXPECT_EQ(events, QStringList({"AfterOpen", "AfterScroll"}));
+}
+
 TEST_F(EventOrder, HandlersReadOutAndPutBackKeepWorking)
 {
     query.Open();

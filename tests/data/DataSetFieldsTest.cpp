@@ -95,6 +95,20 @@ TEST_F(Fields, EmptyTextMakesNumbersAndDatesNull)
     EXPECT_EQ(writes(), QStringList({"update Work set ID_TEACHER=NULL,D_b=NULL,Total_s=NULL where id_work=10"}));
 }
 
+TEST_F(Fields, EmptyTextMakesATextFieldNullSoAClearedValueEqualsAnUnsetOne)
+{
+    query.Open();
+    query.Last();
+    query.Edit();
+    TField* user = query.FieldByName("ZEL_User");
+    user->SetAsString("x");
+    user->SetAsString("");
+    EXPECT_TRUE(user->IsNull());
+    EXPECT_EQ(user->Value(), user->OldValue());
+    query.Post();
+    EXPECT_TRUE(writes().isEmpty());
+}
+
 TEST_F(Fields, InvalidTextIsRefusedAndTheValueStays)
 {
     work.Open();

@@ -3,6 +3,8 @@
 #include "data/dataset/TDataLink.h"
 #include "data/dataset/TDataSource.h"
 
+#include <memory>
+
 namespace zel::test {
 namespace {
 
@@ -169,6 +171,25 @@ TEST_F(LookupFields, LookupWithoutItsKeyFieldFailsToOpen)
                            .lookupKeyFields = "id_family_s", .lookupResultField = "stepen"}});
     EXPECT_THROW(broken.Open(), DataError);
     EXPECT_FALSE(broken.Active());
+}
+
+TEST_F(LookupFields, ADestroyedDictionaryReadsAsNoMatch)
+{
+    auto own = std::make_unique<TADOQuery>("ADOQ_Holliday_t");
+    own->SetConnection(&connection);
+    own->SetSQL("Select * from Family_s");
+    TADOQuery holiday("ADOQ_Holiday");
+    holiday.SetConnection(&connection);
+    holiday.SetSQL("Select * from family_");
+    holiday.DeclareFields({{.name = "id_family_s", .type = ftInteger},
+                           {.name = "kind", .type = ftString, .kind = fkLookup, .keyFields = "id_family_s",
+                            .lookupDataSet = own.get(), .lookupKeyFields = "id_family_s",
+                            .lookupResultField = "stepen"}});
+    holiday.Open();
+    EXPECT_EQ(holiday.FieldByName("kind")->AsString(), u"отец"_s);
+    own.reset();
+    EXPECT_EQ(holiday.FieldByName("kind")->LookupDataSet(), nullptr);
+    EXPECT_TRUE(holiday.FieldByName("kind")->IsNull());
 }
 
 TEST_F(LookupFields, DatasetLookupFindsByKeyWithoutMoving)
