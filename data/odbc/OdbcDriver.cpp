@@ -168,8 +168,10 @@ void OdbcDriver::query(const QString& sql, RowSet& result)
 {
     OdbcStatement statement(connection(), m_textMode);
     statement.execDirect(sql);
-    readResults(statement, &result, nullptr);
-    markKeys(result);  // after the results: FreeTDS serves one statement at a time
+    RowSet rows;  // result stays as it was when the statement fails halfway
+    readResults(statement, &rows, nullptr);
+    markKeys(rows);  // after the results: FreeTDS serves one statement at a time
+    result = std::move(rows);
 }
 
 qint64 OdbcDriver::execute(const QString& sql)

@@ -19,6 +19,10 @@ namespace zel::db {
 /// only shows while walking.
 class OdbcStatement {
 public:
+    /// Statements time out after kQueryTimeoutSeconds (HYT00, DbError::Kind::Timeout),
+    /// as OLE DB commands do by default.
+    static constexpr unsigned kQueryTimeoutSeconds = 30;
+
     OdbcStatement(SQLHDBC connection, OdbcTextMode mode);
 
     SQLHSTMT handle() const { return m_handle.get(); }

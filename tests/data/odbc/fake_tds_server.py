@@ -109,6 +109,83 @@ def return_value_int(ordinal, name, value):
         + struct.pack('<IH', 0, NULLABLE) + bytes([0x26, 4]) + val_int(value)
 
 
+# --- the types a card uses, with values the test knows ---------------------
+
+CYRILLIC = bytes([0x19, 0x04, 0xD0, 0x00, 0x00])  # Cyrillic_General_CI_AS: code page 1251
+
+
+def col(name, type_info, flags=NULLABLE):
+    return struct.pack('<IH', 0, flags) + type_info + b_varchar(name)
+
+
+def plp(data):
+    if data is None:
+        return b'\xff' * 8
+    out = struct.pack('<Q', len(data))
+    for i in range(0, len(data), 30000):
+        chunk = data[i:i + 30000]
+        out += struct.pack('<I', len(chunk)) + chunk
+    return out + struct.pack('<I', 0)
+
+
+def image_value(data):
+    if data is None:
+        return bytes([0])
+    return bytes([16]) + b'\x01' * 16 + b'\x00' * 8 + struct.pack('<I', len(data)) + data
+
+
+def fixed(size, payload):
+    return bytes([0]) if payload is None else bytes([size]) + payload
+
+
+def big_blob():
+    return bytes(((i * 131 + i // 7) & 0xFF) for i in range(1024 * 1024 + 17))
+
+
+def long_text():
+    return ''.join('Ёжик в тумане №%d; ' % i for i in range(20000))
+
+
+def types_answer():
+    columns = colmetadata(
+        col('n_int', bytes([0x26, 4])),
+        col('n_small', bytes([0x26, 2])),
+        col('flag', bytes([0x68, 1])),
+        col('salary', bytes([0x6E, 8])),
+        col('ratio', bytes([0x6D, 8])),
+        col('amount', bytes([0x6A, 17, 18, 2])),
+        col('stamp', bytes([0x6F, 8])),
+        col('born', bytes([0x28])),
+        col('name', bytes([0xA7]) + struct.pack('<H', 50) + CYRILLIC),
+        col('memo', bytes([0xE7, 0xFF, 0xFF]) + COLLATION),
+        col('scan', bytes([0xA5, 0xFF, 0xFF])),
+        col('photo', bytes([0x22]) + struct.pack('<I', 0x7FFFFFFF) + bytes([1]) + us_varchar('TEACHER')),
+    )
+    days_1900 = 45349  # 2024-02-29
+    ticks = (13 * 3600 + 45 * 60 + 30) * 300 + 75  # 13:45:30.250
+    born = (726648).to_bytes(3, 'little')  # 1990-07-01, days since 0001-01-01
+    money = 12345678  # 1234.5678 in ten-thousandths
+    values = row(
+        val_int(-2147483648), val_int(-7, 2), fixed(1, b'\x01'),
+        fixed(8, struct.pack('<iI', money >> 32, money & 0xFFFFFFFF)),
+        fixed(8, struct.pack('<d', 2.5)),
+        bytes([9, 1]) + (123456).to_bytes(8, 'little'),
+        fixed(8, struct.pack('<iI', days_1900, ticks)),
+        bytes([3]) + born,
+        val_varchar_1251('Иванов Пётр'),
+        plp(long_text().encode('utf-16-le')),
+        plp(big_blob()),
+        image_value(big_blob()))
+    nulls = row(val_int(None), val_int(None, 2), bytes([0]), bytes([0]), bytes([0]), bytes([0]), bytes([0]),
+                bytes([0]), b'\xff\xff', plp(None), plp(None), image_value(None))
+    return columns + values + nulls + done(DONE_COUNT, 2)
+
+
+def val_varchar_1251(text):
+    data = text.encode('cp1251')
+    return struct.pack('<H', len(data)) + data
+
+
 # --- scripted answers -------------------------------------------------------
 
 IDENTITY_SEED = [41]
@@ -164,6 +241,8 @@ def answer(sql):
                 + row(val_int(7), val_nvarchar('Пётр'), val_nvarchar('Пётр!')) + done(DONE_COUNT, 1))
     if 'update_family_staus' in s:
         return return_status(5) + return_value_int(3, '@NewStatus', 77) + done(0, 0, 0xFE)
+    if 'select_types' in s:
+        return types_answer()
     if 'select_cyrillic' in s:
         return (colmetadata(col_nvarchar('fio', 60))
                 + row(val_nvarchar('Ёлкина Анна-Мария')) + row(val_nvarchar(None)) + done(DONE_COUNT, 2))
@@ -202,7 +281,7 @@ class Client:
         chunks = [payload[i:i + size] for i in range(0, len(payload), size)] or [b'']
         for i, chunk in enumerate(chunks):
             status = 0x01 if i == len(chunks) - 1 else 0x00
-            self.sock.sendall(struct.pack('>BBHHBB', kind, status, len(chunk) + 8, 0, i + 1, 0) + chunk)
+            self.sock.sendall(struct.pack('>BBHHBB', kind, status, len(chunk) + 8, 0, (i + 1) % 256, 0) + chunk)
 
     def record(self, **entry):
         with self.log['lock']:

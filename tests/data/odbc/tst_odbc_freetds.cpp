@@ -265,3 +265,54 @@ TEST_F(FreeTdsRouteTest, ProcedureReturnValueAndOutputComeBack)
 }
 
 }  // namespace
+
+namespace {
+
+QByteArray expectedBlob()
+{
+    QByteArray blob(1024 * 1024 + 17, '\0');
+    for (qsizetype i = 0; i < blob.size(); ++i)
+        blob[i] = char((i * 131 + i / 7) & 0xFF);
+    return blob;
+}
+
+TEST_F(FreeTdsRouteTest, CardColumnTypesArriveWithTheirValues)
+{
+    open();
+    const RowSet rows = run(QStringLiteral("SELECT * FROM kinds -- select_types"));
+    ASSERT_EQ(rows.columnCount(), 12);
+    ASSERT_EQ(rows.rowCount(), 2);
+    const auto& c = rows.columns();
+    const SqlType expected[] = {SqlType::Int,      SqlType::SmallInt, SqlType::Bit,      SqlType::Money,
+                                SqlType::Float,    SqlType::Decimal,  SqlType::DateTime, SqlType::Date,
+                                SqlType::VarChar,  SqlType::NVarChar, SqlType::VarBinary, SqlType::Image};
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(c[i].type, expected[i]) << c[i].name.toStdString();
+    EXPECT_EQ(c[8].size, 50);
+    EXPECT_EQ(c[9].size, -1);
+    EXPECT_EQ(c[10].size, -1);
+    EXPECT_EQ(c[5].precision, 18);
+    EXPECT_EQ(c[5].scale, 2);
+
+    EXPECT_EQ(rows.integer(0, 0), -2147483648LL);
+    EXPECT_EQ(rows.integer(0, 1), -7);
+    EXPECT_TRUE(rows.boolean(0, 2));
+    EXPECT_DOUBLE_EQ(rows.real(0, 3), 1234.5678);
+    EXPECT_DOUBLE_EQ(rows.real(0, 4), 2.5);
+    EXPECT_DOUBLE_EQ(rows.real(0, 5), 1234.56);
+    EXPECT_EQ(fromCellDateTime(rows.dateTime(0, 6)), QDateTime(QDate(2024, 2, 29), QTime(13, 45, 30, 250)));
+    EXPECT_EQ(fromCellDateTime(rows.dateTime(0, 7)).date(), QDate(1990, 7, 1));
+    EXPECT_EQ(rows.text(0, 8), QStringLiteral("Иванов Пётр"));  // varchar in code page 1251
+    QString memo;
+    for (int i = 0; i < 20000; ++i)
+        memo += QStringLiteral("Ёжик в тумане №%1; ").arg(i);
+    EXPECT_EQ(rows.text(0, 9), memo);
+    const QByteArray blob = expectedBlob();
+    EXPECT_EQ(rows.blob(0, 10), blob);
+    EXPECT_EQ(rows.blob(0, 11), blob);
+
+    for (int i = 0; i < 12; ++i)
+        EXPECT_TRUE(rows.isNull(1, i)) << c[i].name.toStdString();
+}
+
+}  // namespace
