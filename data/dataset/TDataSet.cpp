@@ -792,6 +792,8 @@ void TDataSet::SetRecNo(int recNo)
     if (IsEmpty())
         return;
     recNo = std::clamp(recNo, 1, int(m_view.size()));
+    if (recNo - 1 == m_position)
+        return;  // already there: a pending edit stays pending
     const int target = m_view[std::size_t(recNo - 1)];
     CheckBrowseMode();
     if (IsEmpty())

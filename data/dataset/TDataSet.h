@@ -68,7 +68,8 @@ public:
     void Close();
     bool Active() const { return m_state != dsInactive; }
     void SetActive(bool active) { active ? Open() : Close(); }
-    /// Closes and opens again, keeping the current row by its position when possible.
+    /// Posts or cancels a pending row, closes and opens again: rows changed by others
+    /// become visible; the first row is current (events as for Close and Open).
     void Requery();
     TDataSetState State() const { return m_state; }
 
@@ -94,6 +95,7 @@ public:
     bool IsEmpty() const { return m_view.empty(); }
     /// 1-based position of the current row; 0 when there is none.
     int RecNo() const;
+    /// Makes row recNo (clamped) current as a move does; nothing when it already is.
     void SetRecNo(int recNo);
     bool Bof() const { return m_bof; }
     bool Eof() const { return m_eof; }

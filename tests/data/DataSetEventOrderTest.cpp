@@ -56,6 +56,20 @@ TEST_F(EventOrder, MoveFromUnwrittenEditCancelsIt)
     EXPECT_TRUE(writes().isEmpty());
 }
 
+TEST_F(EventOrder, ClickingTheCurrentRowKeepsAPendingInsert)
+{
+    query.Open();
+    query.Next();
+    query.Insert();
+    record(query);
+    query.SetRecNo(2);
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(query.State(), dsInsert);
+    query.SetRecNo(4);  // the unmodified new row is cancelled, the clicked row becomes current
+    EXPECT_EQ(events, QStringList({"AfterCancel", "AfterScroll", "AfterScroll"}));
+    EXPECT_EQ(query.FieldByName("id_teacher")->AsInteger(), 3);
+}
+
 TEST_F(EventOrder, NextOnLastRowDoesNotScroll)
 {
     query.Open();
