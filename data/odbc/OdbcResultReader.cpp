@@ -7,7 +7,8 @@
 namespace zel::db {
 
 namespace {
-constexpr std::size_t kChunk = 64 * 1024;
+// Small: some drivers pad the unused rest of the buffer on every call.
+constexpr std::size_t kChunk = 8 * 1024;
 constexpr SQLULEN kUnboundedSize = 1073741823;  // what drivers report for (max), text, image
 
 bool isVariableLength(SqlType type)
