@@ -91,8 +91,7 @@ void TDataSet::Open()
     if (Active() || m_opening)
         return;
     ScopedValue<bool> opening(m_opening, true);
-    if (BeforeOpen)
-        BeforeOpen(*this);
+    fire(BeforeOpen);
     try {
         m_rows.clear();
         fetchRows(m_rows);
@@ -115,8 +114,7 @@ void TDataSet::Open()
     m_state = dsBrowse;
     notify(Notify::Active);
     rowsChanged();
-    if (AfterOpen)
-        AfterOpen(*this);
+    fire(AfterOpen);
     if (!IsEmpty())
         afterScroll();
 }
@@ -125,8 +123,7 @@ void TDataSet::Close()
 {
     if (!Active())
         return;
-    if (BeforeClose)
-        BeforeClose(*this);
+    fire(BeforeClose);
     endEdit();
     m_state = dsInactive;
     m_rows.clear();
@@ -139,8 +136,7 @@ void TDataSet::Close()
     invalidateIndexes();
     notify(Notify::Active);
     rowsChanged();
-    if (AfterClose)
-        AfterClose(*this);
+    fire(AfterClose);
 }
 
 void TDataSet::Requery()
@@ -454,7 +450,8 @@ void TDataSet::runCalcFields(int physical, int position) const
     ScopedValue<int> row(m_readRow, physical);
     ScopedValue<int> pos(m_readPosition, position);
     try {
-        OnCalcFields(const_cast<TDataSet&>(*this));
+        const TDataSetNotifyEvent handler = OnCalcFields;  // may be replaced while it runs
+        handler(const_cast<TDataSet&>(*this));
     } catch (...) {
         m_calcRow = -1;
         throw;
@@ -548,8 +545,10 @@ void TDataSet::fieldChanged(TField& field)
             || (other->FieldKind() == fkLookup && other->m_keyFieldIndex == field.Index()))
             notify(Notify::Record, other);
     }
-    if (field.OnChange)
-        field.OnChange(field);
+    if (field.OnChange) {
+        const TFieldNotifyEvent handler = field.OnChange;
+        handler(field);
+    }
 }
 
 void TDataSet::notify(Notify what, TField* field)
@@ -719,14 +718,12 @@ int TDataSet::RecNo() const
 
 void TDataSet::afterScroll()
 {
-    if (AfterScroll)
-        AfterScroll(*this);
+    fire(AfterScroll);
 }
 
 void TDataSet::moveTo(int position)
 {
-    if (BeforeScroll)
-        BeforeScroll(*this);
+    fire(BeforeScroll);
     m_position = std::clamp(position, 0, int(m_view.size()) - 1);
     m_bof = false;
     m_eof = false;
@@ -875,8 +872,7 @@ void TDataSet::Edit()
         Insert();
         return;
     }
-    if (BeforeEdit)
-        BeforeEdit(*this);
+    fire(BeforeEdit);
     for (;;) {
         try {
             checkCanModify();
@@ -885,8 +881,7 @@ void TDataSet::Edit()
             throw;
         } catch (const Error& error) {
             TDataAction action = daFail;
-            if (OnEditError)
-                OnEditError(*this, error, action);
+            fire(OnEditError, error, action);
             if (action == daAbort)
                 throw AbortSignal();
             if (action == daFail || m_state != dsBrowse)
@@ -895,8 +890,7 @@ void TDataSet::Edit()
     }
     beginEdit(m_view[std::size_t(m_position)], false);
     setState(dsEdit);
-    if (AfterEdit)
-        AfterEdit(*this);
+    fire(AfterEdit);
 }
 
 void TDataSet::Insert()
@@ -904,10 +898,8 @@ void TDataSet::Insert()
     checkActive();
     checkCanModify();
     CheckBrowseMode();
-    if (BeforeInsert)
-        BeforeInsert(*this);
-    if (BeforeScroll)
-        BeforeScroll(*this);
+    fire(BeforeInsert);
+    fire(BeforeScroll);
     const int physical = m_rows.insertRow(m_rows.rowCount());
     m_deleted.push_back(false);
     const int position = m_position < 0 ? 0 : m_position;
@@ -918,8 +910,7 @@ void TDataSet::Insert()
     beginEdit(physical, true);
     setState(dsInsert);
     notify(Notify::DataSet);
-    if (AfterInsert)
-        AfterInsert(*this);
+    fire(AfterInsert);
     afterScroll();
 }
 
@@ -928,10 +919,8 @@ void TDataSet::Append()
     checkActive();
     checkCanModify();
     CheckBrowseMode();
-    if (BeforeInsert)
-        BeforeInsert(*this);
-    if (BeforeScroll)
-        BeforeScroll(*this);
+    fire(BeforeInsert);
+    fire(BeforeScroll);
     const int physical = m_rows.insertRow(m_rows.rowCount());
     m_deleted.push_back(false);
     m_view.push_back(physical);
@@ -942,8 +931,7 @@ void TDataSet::Append()
     beginEdit(physical, true);
     setState(dsInsert);
     notify(Notify::DataSet);
-    if (AfterInsert)
-        AfterInsert(*this);
+    fire(AfterInsert);
     afterScroll();
 }
 
@@ -996,8 +984,7 @@ void TDataSet::Post()
     notifyUpdateData();
     if (m_state != dsEdit && m_state != dsInsert)
         return;
-    if (BeforePost)
-        BeforePost(*this);
+    fire(BeforePost);
     if (m_state != dsEdit && m_state != dsInsert)
         return;
     for (;;) {
@@ -1008,8 +995,7 @@ void TDataSet::Post()
             throw;
         } catch (const Error& error) {
             TDataAction action = daFail;
-            if (OnPostError)
-                OnPostError(*this, error, action);
+            fire(OnPostError, error, action);
             if (action == daAbort)
                 throw AbortSignal();
             if (action == daFail || (m_state != dsEdit && m_state != dsInsert))
@@ -1021,8 +1007,7 @@ void TDataSet::Post()
     setState(dsBrowse);
     rowsChanged();
     notify(Notify::DataSet);
-    if (AfterPost)
-        AfterPost(*this);
+    fire(AfterPost);
 }
 
 void TDataSet::Cancel()
@@ -1030,8 +1015,7 @@ void TDataSet::Cancel()
     checkActive();
     if (m_state != dsEdit && m_state != dsInsert)
         return;
-    if (BeforeCancel)
-        BeforeCancel(*this);
+    fire(BeforeCancel);
     const bool wasInsert = m_state == dsInsert;
     if (wasInsert) {
         m_deleted[std::size_t(m_edit.row())] = true;
@@ -1045,8 +1029,7 @@ void TDataSet::Cancel()
     endEdit();
     setState(dsBrowse);
     notify(Notify::DataSet);
-    if (AfterCancel)
-        AfterCancel(*this);
+    fire(AfterCancel);
     if (wasInsert)
         afterScroll();
 }
@@ -1061,8 +1044,7 @@ void TDataSet::Delete()
     if (IsEmpty())
         throw DataError(QStringLiteral("%1: нельзя удалить запись: набор данных пуст.").arg(m_name));
     checkCanModify();
-    if (BeforeDelete)
-        BeforeDelete(*this);
+    fire(BeforeDelete);
     const int physical = m_view[std::size_t(m_position)];
     if (!m_writer->problem().isEmpty())
         throw DataError(QStringLiteral("%1: строку нельзя удалить: %2.").arg(m_name, m_writer->problem()));
@@ -1077,8 +1059,7 @@ void TDataSet::Delete()
     setState(dsBrowse);
     rowsChanged();
     notify(Notify::DataSet);
-    if (AfterDelete)
-        AfterDelete(*this);
+    fire(AfterDelete);
     afterScroll();
 }
 

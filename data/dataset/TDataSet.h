@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace zel {
@@ -203,6 +204,16 @@ private:
     void notifyUpdateData();
     void fieldChanged(TField& field);
     void setState(TDataSetState state);
+    /// Runs a handler through a copy: a handler may replace itself (or detach others)
+    /// while it runs, as the change history does.
+    template <typename Handler, typename... Args>
+    void fire(const Handler& handler, Args&&... args)
+    {
+        if (handler) {
+            const Handler copy = handler;
+            copy(*this, std::forward<Args>(args)...);
+        }
+    }
 
     QString m_name;
     TADOConnection* m_connection = nullptr;

@@ -267,6 +267,41 @@ TEST_F(EventOrder, RequeryReadsRowsChangedByOthers)
     EXPECT_EQ(events, QStringList({"AfterOpen", "AfterScroll"}));
 }
 
+TEST_F(EventOrder, AHandlerMayPutTheSavedHandlerBackWhileItRuns)
+{
+    query.Open();
+    QStringList calls;
+    TDataSetNotifyEvent own = [&calls](TDataSet&) { calls << "own AfterPost"; };
+    query.AfterPost = own;
+    // an attached component: its handler detaches (restores the saved one) and then
+    // still uses its own state
+    auto state = std::make_shared<QString>("attached");
+    query.AfterPost = [&calls, &own, state](TDataSet& ds) {
+        ds.AfterPost = own;
+        calls << *state;
+        own(ds);
+    };
+    TDataSetErrorEvent ownError = [&calls](TDataSet&, const Error&, TDataAction&) { calls << "own error"; };
+    query.OnPostError = [&calls, ownError, state](TDataSet& ds, const Error&, TDataAction&) {
+        ds.OnPostError = ownError;
+        calls << *state + " error";
+    };
+    state.reset();
+    query.Edit();
+    query.FieldByName("p26")->SetAsString("W");
+    query.Post();
+    query.Edit();
+    query.FieldByName("p26")->SetAsString("X");
+    query.Post();
+    EXPECT_EQ(calls, QStringList({"attached", "own AfterPost", "own AfterPost"}));
+    server->failWith = [](const QString&) { throw DbError("refused"); };
+    query.Edit();
+    query.FieldByName("p26")->SetAsString("Y");
+    EXPECT_THROW(query.Post(), DbError);
+    EXPECT_THROW(query.Post(), DbError);
+    EXPECT_EQ(calls.mid(3), QStringList({"attached error", "own error"}));
+}
+
 TEST_F(EventOrder, HandlersReadOutAndPutBackKeepWorking)
 {
     query.Open();
