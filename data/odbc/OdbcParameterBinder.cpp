@@ -2,6 +2,8 @@
 
 #include "data/odbc/OdbcTypeMapping.h"
 
+#include "data/DbError.h"
+
 #include <QDateTime>
 
 #include <sqlext.h>
@@ -53,6 +55,26 @@ void store(std::string& bytes, const T& value)
     std::memcpy(bytes.data(), &value, sizeof(T));
 }
 
+// A value that does not convert would otherwise be written as 0.
+qlonglong integerOf(const QVariant& value)
+{
+    bool ok = false;
+    const qlonglong result = value.typeId() == QMetaType::Double ? qlonglong(value.toDouble(&ok))
+                                                                 : value.toLongLong(&ok);
+    if (!ok && value.typeId() != QMetaType::Bool)
+        throw DataError(QStringLiteral("\"%1\" is not a valid integer.").arg(value.toString()));
+    return value.typeId() == QMetaType::Bool ? qlonglong(value.toBool()) : result;
+}
+
+double realOf(const QVariant& value)
+{
+    bool ok = false;
+    const double result = value.toDouble(&ok);
+    if (!ok && value.typeId() != QMetaType::Bool)
+        throw DataError(QStringLiteral("\"%1\" is not a valid number.").arg(value.toString()));
+    return value.typeId() == QMetaType::Bool ? double(value.toBool()) : result;
+}
+
 SQL_TIMESTAMP_STRUCT toTimestamp(const QVariant& value)
 {
     const QDateTime dt = value.typeId() == QMetaType::QDate ? value.toDate().startOfDay() : value.toDateTime();
@@ -84,7 +106,7 @@ void OdbcParameterBinder::bind(const QVariant& value, SqlType columnType, Direct
     switch (cellKindOf(type)) {
     case CellKind::Integer:
         slot.cType = SQL_C_SBIGINT;
-        store<SQLBIGINT>(slot.bytes, isNull ? 0 : value.toLongLong());
+        store<SQLBIGINT>(slot.bytes, isNull ? 0 : integerOf(value));
         sqlType = SQL_BIGINT;  // the server narrows to the column; nothing is lost on the way
         break;
     case CellKind::Boolean:
@@ -93,13 +115,15 @@ void OdbcParameterBinder::bind(const QVariant& value, SqlType columnType, Direct
         break;
     case CellKind::Real:
         slot.cType = SQL_C_DOUBLE;
-        store<double>(slot.bytes, isNull ? 0.0 : value.toDouble());
+        store<double>(slot.bytes, isNull ? 0.0 : realOf(value));
         sqlType = SQL_DOUBLE;
         columnSize = 15;
         break;
     case CellKind::DateTime:
         slot.cType = SQL_C_TYPE_TIMESTAMP;
         store(slot.bytes, isNull ? SQL_TIMESTAMP_STRUCT{} : toTimestamp(value));
+        if (!isNull && !value.toDateTime().isValid())
+            throw DataError(QStringLiteral("\"%1\" is not a valid date.").arg(value.toString()));
         columnSize = 23;
         digits = 3;
         break;

@@ -24,7 +24,9 @@ public:
 
     enum class Direction { Input, Output, InputOutput };
 
-    /// Binds the next marker (1, 2, ...). A null variant binds NULL.
+    /// Binds the next marker (1, 2, ...). A null variant binds NULL. A value
+    /// that does not convert to the column's kind ("abc" for an int) throws
+    /// DataError instead of travelling as 0.
     void bind(const QVariant& value, SqlType columnType = SqlType::Unknown,
               Direction direction = Direction::Input);
     /// The value of an output marker (1-based) after the statement ran and

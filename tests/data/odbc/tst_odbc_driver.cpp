@@ -163,6 +163,15 @@ TEST_F(OdbcDriverTest, UpdateAndRemoveTouchOnlyTheRowWithTheKey)
     EXPECT_EQ(fromCellDateTime(rows.dateTime(1, 2)), founded);
     EXPECT_EQ(rows.integer(1, 3), 5000000000LL);
 
+    // A value that is no number is refused, not written as 0.
+    EXPECT_THROW(m_driver.update(QStringLiteral("city"), QStringLiteral("id"), 2,
+                                 {{QStringLiteral("big"), QStringLiteral("12a"), SqlType::BigInt}}),
+                 DataError);
+    EXPECT_THROW(m_driver.update(QStringLiteral("city"), QStringLiteral("id"), 2,
+                                 {{QStringLiteral("founded"), QStringLiteral("31.02.2024"), SqlType::DateTime}}),
+                 DataError);
+    EXPECT_EQ(run(QStringLiteral("SELECT big FROM city WHERE id = 2")).integer(0, 0), 5000000000LL);
+
     EXPECT_EQ(m_driver.remove(QStringLiteral("city"), QStringLiteral("id"), 1), 1);
     EXPECT_EQ(m_driver.remove(QStringLiteral("city"), QStringLiteral("id"), 1), 0);
     rows = run(QStringLiteral("SELECT id FROM city"));
