@@ -6,11 +6,13 @@
 #include "data/Driver.h"
 #include "server/EmbeddedDriverRegistration.h"
 #include "server/ServerHooks.h"
+#include "server/engine/EmbeddedSession.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 
 #include <thread>
@@ -145,6 +147,21 @@ TEST_F(Session, OpenRefusesMissingFileWrongLoginAndWrongDatabase)
     lowerCase.open(ConnectionParams::parse(database.connectionString(QStringLiteral("editor"), QStringLiteral("pw"), QStringLiteral("zel"))));
     EXPECT_TRUE(lowerCase.isOpen());
     EXPECT_THROW(EmbeddedDriver().execute(QStringLiteral("select 1")), DbError);
+}
+
+TEST_F(Session, DataSourceIsAbsoluteOrInTheProgramsDataFolder)
+{
+    EXPECT_EQ(zel::server::EmbeddedSession::databasePath(QStringLiteral("/srv/zel/ZEL.db")), QStringLiteral("/srv/zel/ZEL.db"));
+    EXPECT_EQ(zel::server::EmbeddedSession::databasePath(QStringLiteral(" zel.db ")),
+              QDir::cleanPath(QDir::currentPath() + QStringLiteral("/Data/zel.db")));
+}
+
+TEST_F(Session, WithoutAnAccountVerifierNobodySignsIn)
+{
+    zel::server::setAccountVerifier(nullptr);
+    const DbError e = openError(database.connectionString(QStringLiteral("admin")));
+    ServerTestDatabase::installAccounts();
+    EXPECT_EQ(e.kind(), DbError::Kind::LoginFailed);
 }
 
 TEST_F(Session, RegistryPicksTheEmbeddedDriverForDbFiles)

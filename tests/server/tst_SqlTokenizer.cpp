@@ -139,6 +139,8 @@ TEST(SqlParser, SyntaxErrorsNameTheTokenAndQuoteTheStatement)
     EXPECT_TRUE(cut.contains(QStringLiteral("Select * from")));
     EXPECT_EQ(syntaxError("select * from teacher where p26 = 'a' 'b'").section(u'\n', 0, 0), QStringLiteral("Incorrect syntax near ''b''."));
     EXPECT_TRUE(syntaxError("select a,, b from t").contains(QStringLiteral("near ','")));
+    // A card statement whose key is missing.
+    EXPECT_TRUE(syntaxError("Select * from Educ where id_teacher=").startsWith(QStringLiteral("Incorrect syntax near '='.")));
     EXPECT_TRUE(syntaxError("drop table teacher").contains(QStringLiteral("near the keyword 'drop'")));
     syntaxError("select * from teacher where id_teacher = (1");
     syntaxError("update teacher p26 = 1");
