@@ -483,7 +483,10 @@ SqlEmitter::Value SqlEmitter::binary(const SqlExpr& expr, const Scope& scope)
             sqliteOp = QStringLiteral(">=");
         else if (op == QLatin1String("!>"))
             sqliteOp = QStringLiteral("<=");
-        // Recompose after coercion changed nothing in the text: placeholders stay.
+        // Texts compare without regard to case; a column brings its own collation,
+        // computed texts and literals need it said.
+        if ((a.cls == ValueClass::Text || b.cls == ValueClass::Text) && !a.column && !b.column)
+            a.sql += QStringLiteral(" COLLATE ZEL_CI");
     }
     if (op == QLatin1String("^")) {
         v.sql = QStringLiteral("((%1 | %2) - (%1 & %2))").arg(a.sql, b.sql);

@@ -88,6 +88,8 @@ TEST_F(Dialect, StatementTextsGiveTheRowsTheServerWould)
         {"select N'д''Артаньян'", {"д'Артаньян"}},
         {"select UPPER(p26) from teacher where id_teacher = 4", {"ЁЛКИН"}},
         {"select LEN('ab  ')", {"2"}},
+        {"select p26 from teacher where p26 + ' ' + p27 = 'иванова мария'", {"ИВАНОВА"}},
+        {"select count(*) from teacher where 'ABC' = 'abc'", {"6"}},
     };
     for (const auto& c : cases) {
         QStringList got;
