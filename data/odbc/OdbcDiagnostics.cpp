@@ -92,6 +92,14 @@ DbError::Kind classifyDiagnostic(const QString& sqlState, int nativeCode)
     case 207:   // invalid column name
     case 2812:  // could not find stored procedure
         return Kind::InvalidObject;
+    // FreeTDS's own numbers for a broken link; it reports some as "01000".
+    case 20003:  // read or write timed out
+        return Kind::Timeout;
+    case 20004:  // read from the server failed
+    case 20006:  // write to the server failed
+    case 20009:  // unable to connect
+    case 20017:  // unexpected EOF from the server
+        return Kind::ConnectionLost;
     case 547:   // foreign key or check conflict
     case 2627:  // unique key violation
     case 2601:  // duplicate key row in unique index
@@ -123,16 +131,19 @@ DbError::Kind classifyDiagnostic(const QString& sqlState, int nativeCode)
 DbError makeDbError(const std::vector<OdbcDiagnostic>& records, const QString& fallback)
 {
     using Kind = DbError::Kind;
+    const auto isWarning = [](const OdbcDiagnostic& r) {
+        return r.sqlState.startsWith(u"01") && classifyDiagnostic(r.sqlState, r.nativeCode) == Kind::Other;
+    };
     bool hasError = false;
     for (const auto& r : records)
-        if (!r.sqlState.startsWith(u"01"))
+        if (!isWarning(r))
             hasError = true;
 
     QStringList lines;
     const OdbcDiagnostic* decisive = nullptr;
     const OdbcDiagnostic* connection = nullptr;
     for (const auto& r : records) {
-        if (hasError && r.sqlState.startsWith(u"01"))
+        if (hasError && isWarning(r))
             continue;
         const QString text = stripDriverPrefixes(r.message);
         if (!text.isEmpty() && !lines.contains(text))
@@ -150,7 +161,7 @@ DbError makeDbError(const std::vector<OdbcDiagnostic>& records, const QString& f
         decisive = connection;
     if (!decisive) {
         for (const auto& r : records)
-            if (!hasError || !r.sqlState.startsWith(u"01")) {
+            if (!hasError || !isWarning(r)) {
                 decisive = &r;
                 break;
             }

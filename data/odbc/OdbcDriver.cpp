@@ -166,7 +166,7 @@ void OdbcDriver::markKeys(RowSet& result)
 
 void OdbcDriver::query(const QString& sql, RowSet& result)
 {
-    OdbcStatement statement(connection(), m_textMode);
+    OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     statement.execDirect(sql);
     RowSet rows;  // result stays as it was when the statement fails halfway
     readResults(statement, &rows, nullptr);
@@ -176,7 +176,7 @@ void OdbcDriver::query(const QString& sql, RowSet& result)
 
 qint64 OdbcDriver::execute(const QString& sql)
 {
-    OdbcStatement statement(connection(), m_textMode);
+    OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     statement.execDirect(sql);
     qint64 rows = -1;
     readResults(statement, nullptr, &rows);
@@ -188,7 +188,7 @@ qint64 OdbcDriver::update(const QString& table, const QString& keyColumn, const 
 {
     if (values.empty())
         return 0;
-    OdbcStatement statement(connection(), m_textMode);
+    OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     OdbcParameterBinder binder(statement);
     QStringList assignments;
     for (const ColumnValue& v : values) {
@@ -207,7 +207,7 @@ qint64 OdbcDriver::update(const QString& table, const QString& keyColumn, const 
 QVariant OdbcDriver::insert(const QString& table, const std::vector<ColumnValue>& values,
                             const QString& identityColumn)
 {
-    OdbcStatement statement(connection(), m_textMode);
+    OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     OdbcParameterBinder binder(statement);
     QString sql;
     if (values.empty()) {
@@ -241,7 +241,7 @@ QVariant OdbcDriver::insert(const QString& table, const std::vector<ColumnValue>
 
 qint64 OdbcDriver::remove(const QString& table, const QString& keyColumn, const QVariant& key)
 {
-    OdbcStatement statement(connection(), m_textMode);
+    OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     OdbcParameterBinder binder(statement);
     binder.bind(key);
     statement.execDirect(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
@@ -259,7 +259,7 @@ void OdbcDriver::callProcedure(const QString& name, std::vector<ProcedureParamet
     if (!plainName.match(name).hasMatch())
         throw DbError(QStringLiteral("Invalid procedure name \"%1\".").arg(name), DbError::Kind::InvalidObject);
 
-    OdbcStatement statement(connection(), m_textMode);
+    OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     OdbcParameterBinder binder(statement);
     const bool hasReturn = !parameters.empty()
         && parameters.front().direction == ProcedureParameter::Direction::ReturnValue;

@@ -41,6 +41,10 @@ public:
     qint64 remove(const QString& table, const QString& keyColumn, const QVariant& key) override;
     void callProcedure(const QString& name, std::vector<ProcedureParameter>& parameters) override;
 
+    /// Seconds a statement may run before it fails with Kind::Timeout; 30 by
+    /// default, as OLE DB commands; 0 waits for ever.
+    void setStatementTimeout(unsigned seconds) { m_statementTimeout = seconds; }
+
     /// SQL_DBMS_NAME of the open connection ("Microsoft SQL Server", "SQLite").
     const QString& dbmsName() const { return m_dbmsName; }
 
@@ -52,6 +56,7 @@ private:
 
     OdbcHandle m_connection;
     OdbcTextMode m_textMode = OdbcTextMode::Narrow;
+    unsigned m_statementTimeout = 30;
     QString m_dbmsName;
     ServerDialect m_dialect;
     OdbcKeyCache m_keys;

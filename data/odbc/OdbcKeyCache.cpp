@@ -20,7 +20,7 @@ QStringList OdbcKeyCache::keysOf(SQLHDBC connection, OdbcTextMode mode, const QS
         schema = table.left(dot);
         name = table.mid(dot + 1);
     }
-    OdbcStatement statement(connection, mode);
+    OdbcStatement statement(connection, mode, 0);
     const QString what = QStringLiteral("Reading the primary key of %1").arg(table);
     if (mode == OdbcTextMode::Wide) {
         std::u16string wideSchema = OdbcText::toWide(schema), wideName = OdbcText::toWide(name);

@@ -6,11 +6,11 @@
 
 namespace zel::db {
 
-OdbcStatement::OdbcStatement(SQLHDBC connection, OdbcTextMode mode)
+OdbcStatement::OdbcStatement(SQLHDBC connection, OdbcTextMode mode, unsigned timeoutSeconds)
     : m_handle(SQL_HANDLE_STMT, connection), m_mode(mode)
 {
     // Drivers that cannot time out a statement ignore it; that is no failure.
-    SQLSetStmtAttr(m_handle.get(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(SQLULEN(kQueryTimeoutSeconds)), 0);
+    SQLSetStmtAttr(m_handle.get(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(SQLULEN(timeoutSeconds)), 0);
 }
 
 void OdbcStatement::check(SQLRETURN rc, const QString& what) const

@@ -19,11 +19,9 @@ namespace zel::db {
 /// only shows while walking.
 class OdbcStatement {
 public:
-    /// Statements time out after kQueryTimeoutSeconds (HYT00, DbError::Kind::Timeout),
-    /// as OLE DB commands do by default.
-    static constexpr unsigned kQueryTimeoutSeconds = 30;
-
-    OdbcStatement(SQLHDBC connection, OdbcTextMode mode);
+    /// A statement that runs longer than timeoutSeconds fails with HYT00
+    /// (DbError::Kind::Timeout); 0 waits for ever.
+    OdbcStatement(SQLHDBC connection, OdbcTextMode mode, unsigned timeoutSeconds);
 
     SQLHSTMT handle() const { return m_handle.get(); }
     OdbcTextMode textMode() const { return m_mode; }

@@ -241,6 +241,10 @@ def answer(sql):
                 + row(val_int(7), val_nvarchar('Пётр'), val_nvarchar('Пётр!')) + done(DONE_COUNT, 1))
     if 'update_family_staus' in s:
         return return_status(5) + return_value_int(3, '@NewStatus', 77) + done(0, 0, 0xFE)
+    if 'wait_forever' in s:
+        return None  # only the client's attention gets an answer
+    if 'drop_connection' in s:
+        raise ConnectionError('dropped on purpose')
     if 'select_types' in s:
         return types_answer()
     if 'select_cyrillic' in s:
@@ -375,14 +379,19 @@ class Client:
                 if kind == 0x01:
                     sql = self.skip_all_headers(payload).decode('utf-16-le')
                     self.record(event='batch', sql=sql)
-                    self.send(0x04, answer(sql))
+                    reply = answer(sql)
+                    if reply is not None:
+                        self.send(0x04, reply)
                 elif kind == 0x03:
                     name, sql = self.rpc_text(payload)
                     self.record(event='rpc', name=name, sql=sql)
                     # Parameters are not parsed; match on every text the request carries.
                     carried = payload.decode('utf-16-le', 'ignore') + payload[1:].decode('utf-16-le', 'ignore')
-                    self.send(0x04, answer(sql + ' ' + carried))
-                elif kind == 0x06:  # attention
+                    reply = answer(sql + ' ' + carried)
+                    if reply is not None:
+                        self.send(0x04, reply)
+                elif kind == 0x06:  # attention: the client gave up waiting
+                    self.record(event='attention')
                     self.send(0x04, done(0x20))
                 else:
                     self.send(0x04, done(0))

@@ -42,6 +42,10 @@ TEST(OdbcDiagnostics, StatesAndServerCodesGiveTheKind)
     EXPECT_EQ(classifyDiagnostic(QStringLiteral("42000"), 50000), Kind::Other);
     EXPECT_EQ(classifyDiagnostic(QStringLiteral("HY000"), 0), Kind::Other);
     EXPECT_EQ(classifyDiagnostic(QStringLiteral("IM002"), 0), Kind::ConnectionLost);
+    // FreeTDS reports a dropped link as a "01000" record with its own number.
+    EXPECT_EQ(classifyDiagnostic(QStringLiteral("01000"), 20017), Kind::ConnectionLost);
+    EXPECT_EQ(classifyDiagnostic(QStringLiteral("08S01"), 20004), Kind::ConnectionLost);
+    EXPECT_EQ(classifyDiagnostic(QStringLiteral("01000"), 20003), Kind::Timeout);
 }
 
 TEST(OdbcDiagnostics, AllRecordsJoinIntoOneMessage)

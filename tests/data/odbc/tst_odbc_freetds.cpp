@@ -250,6 +250,24 @@ TEST_F(FreeTdsRouteTest, KeyAddedByBrowseModeStaysHidden)
     EXPECT_EQ(rows.text(0, 0), QStringLiteral("Пётр"));
 }
 
+TEST_F(FreeTdsRouteTest, SlowStatementTimesOutAndTheConnectionGoesOn)
+{
+    open();
+    m_driver.setStatementTimeout(1);
+    const DbError e = failureOf([&] { run(QStringLiteral("EXEC wait_forever")); });
+    EXPECT_EQ(e.kind(), DbError::Kind::Timeout) << e.message().toStdString() << " " << e.sqlState().toStdString();
+    EXPECT_EQ(received().back().value(u"event").toString(), QStringLiteral("attention"));
+    EXPECT_EQ(run(QStringLiteral("select_cyrillic")).rowCount(), 2);
+}
+
+TEST_F(FreeTdsRouteTest, DroppedConnectionIsConnectionLost)
+{
+    open();
+    const DbError e = failureOf([&] { run(QStringLiteral("EXEC drop_connection")); });
+    EXPECT_EQ(e.kind(), DbError::Kind::ConnectionLost) << e.message().toStdString() << " " << e.sqlState().toStdString() << " " << e.nativeCode();
+    EXPECT_FALSE(e.message().isEmpty());
+}
+
 TEST_F(FreeTdsRouteTest, ProcedureReturnValueAndOutputComeBack)
 {
     open();
