@@ -1,0 +1,82 @@
+#include "server/procedures/Procedures.h"
+
+#include "data/CharacterShift.h"
+#include "data/DbError.h"
+#include "server/accounts/ClerkAccounts.h"
+#include "server/procedures/ProcedureArguments.h"
+#include "server/procedures/ProcedureResult.h"
+#include "server/schema/SqliteStatement.h"
+
+namespace zel::server::procedures {
+
+namespace {
+const QStringList kParameters = {
+    QStringLiteral("@login"),   QStringLiteral("@password"), QStringLiteral("@new_password"),
+    QStringLiteral("@program"), QStringLiteral("@ip"),       QStringLiteral("@computer"),
+    QStringLiteral("@zel_user"), QStringLiteral("@mode"),    QStringLiteral("@length"),
+};
+enum { Login, Password, NewPassword, Program, Ip, Computer };
+
+int programVersion(sqlite3* db)
+{
+    schema::SqliteStatement select(db, QStringLiteral(
+        "SELECT value FROM zel_settings WHERE name = 'program_version'"));
+    return select.step() ? int(select.integer(0)) : 2;
+}
+
+[[noreturn]] void refuseCredentials()
+{
+    throw DbError(QStringLiteral("Пользователь с таким именем и паролем не найден."));
+}
+}  // namespace
+
+void getUser(ProcedureContext& context, const Arguments& arguments)
+{
+    const ProcedureArguments args(QStringLiteral("GET_USER"), kParameters, arguments);
+    const QString login = args.text(Login);
+    const std::optional<ClerkAccounts::Stored> stored = ClerkAccounts::find(context.db, login);
+    // Wrong login and wrong password look the same to the caller.
+    if (!stored || !ClerkAccounts::hashMatches(*stored, args.text(Password)))
+        refuseCredentials();
+
+    Clerk clerk = stored->clerk;
+    const QDate today = QDate::currentDate();
+    ProcedureResult result(context.result, {
+        {"db_login", db::SqlType::VarChar, 50},
+        {"db_password", db::SqlType::VarChar, 50},
+        {"user_name", db::SqlType::VarChar, 100},
+        {"password_state", db::SqlType::Int},
+        {"message", db::SqlType::VarChar, 250},
+        {"program_version", db::SqlType::Int},
+    });
+    const int version = programVersion(context.db);
+
+    if (!clerk.refusalMessage.isEmpty()) {
+        result.addRow({QString(), QString(), clerk.fullName, ClerkAccounts::passwordState(clerk, today),
+                       clerk.refusalMessage, version});
+        return;
+    }
+
+    if (!args.isNull(NewPassword)) {
+        const QString newHash = ClerkAccounts::normalizedHash(args.text(NewPassword));
+        if (newHash.isEmpty())
+            throw DbError(QStringLiteral("Новый пароль передан в неверном виде."));
+        if (ClerkAccounts::hashMatches(*stored, newHash))
+            throw DbError(QStringLiteral("Новый пароль должен отличаться от прежнего."));
+        ClerkAccounts::changePasswordHash(context.db, clerk.login, newHash, today);
+        clerk = ClerkAccounts::find(context.db, clerk.login)->clerk;
+    }
+
+    const int state = ClerkAccounts::passwordState(clerk, today);
+    ClerkAccounts::recordSignIn(context.db, clerk.login,
+                                args.text(Computer) + QLatin1Char('\\') + args.text(Ip));
+    if (state < 0) {
+        // The account is handed out only once the password has been changed.
+        result.addRow({QString(), QString(), clerk.fullName, state, QString(), version});
+        return;
+    }
+    result.addRow({shift::encodeText(clerk.databaseLogin), clerk.databasePasswordShifted, clerk.fullName,
+                   state, QString(), version});
+}
+
+}  // namespace zel::server::procedures
