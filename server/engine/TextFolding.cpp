@@ -2,6 +2,8 @@
 
 #include <QChar>
 
+#include <algorithm>
+
 namespace zel::server {
 
 char32_t TextFolding::fold(char32_t c)
@@ -68,13 +70,57 @@ void TextFolding::foldInto(std::string_view utf8, std::vector<char32_t>& out)
         out.push_back(fold(decode(utf8, pos)));
 }
 
+namespace {
+
+inline bool isContinuation(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// decode() with the one- and two-byte forms (Latin, Cyrillic) inline: sorting calls this most.
+inline char32_t next(std::string_view s, std::size_t& pos)
+{
+    const auto b0 = static_cast<unsigned char>(s[pos]);
+    if (b0 < 0x80) {
+        ++pos;
+        return b0;
+    }
+    if ((b0 & 0xE0) == 0xC0 && pos + 1 < s.size() && isContinuation(s[pos + 1])) {
+        const char32_t c = (char32_t(b0 & 0x1F) << 6) | (static_cast<unsigned char>(s[pos + 1]) & 0x3F);
+        pos += 2;
+        return c;
+    }
+    return TextFolding::decode(s, pos);
+}
+
+inline char32_t foldFast(char32_t c)
+{
+    if (c < 0x80)
+        return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (c >= 0x0410 && c <= 0x042F)
+        return c + 32;
+    if (c >= 0x0430 && c <= 0x045F)
+        return c;
+    return TextFolding::fold(c);
+}
+
+}  // namespace
+
 int TextFolding::compare(std::string_view a, std::string_view b)
 {
+    // Equal bytes are equal letters: skip the common prefix, back to a letter's start.
+    const std::size_t common = std::min(a.size(), b.size());
+    std::size_t p = 0;
+    while (p < common && a[p] == b[p])
+        ++p;
+    while (p > 0 && ((p < a.size() && isContinuation(a[p])) || (p < b.size() && isContinuation(b[p]))))
+        --p;
+
     int tie = 0;
-    std::size_t i = 0, j = 0;
+    std::size_t i = p, j = p;
     while (i < a.size() && j < b.size()) {
-        const char32_t ca = fold(decode(a, i));
-        const char32_t cb = fold(decode(b, j));
+        const char32_t ca = foldFast(next(a, i));
+        const char32_t cb = foldFast(next(b, j));
         if (ca == cb)
             continue;
         const char32_t pa = ca == 0x0451 ? char32_t(0x0435) : ca;
