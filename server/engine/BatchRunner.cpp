@@ -8,6 +8,8 @@
 #include "server/engine/TransactionScope.h"
 #include "server/engine/ValueBinder.h"
 
+#include "data/DbError.h"
+
 #include <sqlite3.h>
 
 #include <optional>
@@ -57,9 +59,16 @@ qint64 BatchRunner::run(EmbeddedSession& session, const QString& batch, db::RowS
 
     bool writes = false;
     bool readsWhileWriting = false;
+    bool afterQuery = false;
     for (const auto& st : statements) {
         const bool isWrite = st.kind == TranslatedStatement::Kind::Write;
-        writes = writes || isWrite || st.kind == TranslatedStatement::Kind::Procedure;
+        const bool changes = isWrite || st.kind == TranslatedStatement::Kind::Procedure;
+        if (result && afterQuery && changes)
+            throw DbError(QStringLiteral("A query opened for its rows may not change data after its SELECT; nothing was run.\nStatement: %1")
+                              .arg(batch.trimmed().left(300)),
+                          DbError::Kind::Syntax, QStringLiteral("42000"));
+        afterQuery = afterQuery || st.kind == TranslatedStatement::Kind::Query;
+        writes = writes || changes;
         readsWhileWriting = readsWhileWriting || (isWrite && st.readsTables);
     }
     std::optional<TransactionScope> transaction;

@@ -194,6 +194,21 @@ TEST_F(Dialect, BatchWithSeveralWritesIsAllOrNothing)
     EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 4);
 }
 
+TEST_F(Dialect, TextTypedIntoASearchCannotAppendAChangeOfData)
+{
+    const QString typed = QStringLiteral("'; DELETE FROM family_--");
+    const QString search = QStringLiteral("select teacher.*, p26 as t_fio from teacher where teacher.p26 LIKE '%") + typed
+        + QStringLiteral("%' Order by t_fio");
+    EXPECT_EQ(error(search).kind(), DbError::Kind::Syntax);
+    EXPECT_EQ(database.count(QStringLiteral("family_")), 3);
+    EXPECT_EQ(error(QStringLiteral("select * from teacher where p26 LIKE '%'; DROP TABLE teacher--%'")).kind(),
+              DbError::Kind::Syntax);
+    EXPECT_EQ(database.count(QStringLiteral("TEACHER")), 6);
+    // Writing first and then reading stays possible, and so does a batch run without rows.
+    EXPECT_EQ(values(QStringLiteral("INSERT INTO specialPUM([p25-2]) VALUES('x'); select SCOPE_IDENTITY()")), QStringList{"3"});
+    EXPECT_EQ(driver->execute(QStringLiteral("select 1; delete from specialPUM where id_special = 3")), 1);
+}
+
 TEST_F(Dialect, ErrorsReadLikeTheServers)
 {
     const DbError table = error(QStringLiteral("select * from nosuch"));
