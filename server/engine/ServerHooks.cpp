@@ -4,11 +4,13 @@
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <atomic>
+
 namespace zel::server {
 
 namespace {
 
-AccountVerifier g_verifier = nullptr;
+std::atomic<AccountVerifier> g_verifier{nullptr};
 
 struct ProcedureRegistry {
     QMutex mutex;

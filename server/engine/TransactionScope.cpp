@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
+
 namespace zel::server {
 
 namespace {
@@ -17,7 +19,7 @@ int run(sqlite3* db, const QByteArray& sql)
 
 TransactionScope::TransactionScope(sqlite3* db) : m_db(db)
 {
-    static int counter = 0;
+    static std::atomic<int> counter{0};
     m_savepoint = sqlite3_get_autocommit(db) == 0;
     m_name = "zel_sp" + QByteArray::number(++counter);
     const int rc = run(db, m_savepoint ? "SAVEPOINT " + m_name : QByteArray("BEGIN IMMEDIATE"));
