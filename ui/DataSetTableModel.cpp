@@ -31,13 +31,13 @@ public:
     }
     void dataSetScrolled() override
     {
-        m_owner->refresh();
+        m_owner->refresh(false);
         emit m_owner->currentRowMoved(m_owner->currentRow());
     }
     void recordChanged(TField* field) override { m_owner->rowChanged(field); }
     void stateChanged() override
     {
-        m_owner->refresh();
+        m_owner->refresh(false);
         m_owner->rowChanged(nullptr);
         emit m_owner->currentRowMoved(m_owner->currentRow());
     }
@@ -55,13 +55,6 @@ DataSetTableModel::DataSetTableModel(QObject* parent)
     : QAbstractTableModel(parent)
     , m_link(std::make_unique<Link>(this))
 {
-    connect(this, &DataSetTableModel::currentRowMoved, this, [this](int row) {
-        if (m_indicatorRow >= 0 && m_indicatorRow < m_rows)
-            emit headerDataChanged(Qt::Vertical, m_indicatorRow, m_indicatorRow);
-        m_indicatorRow = row;
-        if (row >= 0 && row < m_rows)
-            emit headerDataChanged(Qt::Vertical, row, row);
-    });
 }
 
 DataSetTableModel::~DataSetTableModel() = default;
@@ -121,10 +114,10 @@ void DataSetTableModel::rebuild()
     m_rows = open ? ds->RecordCount() : 0;
 }
 
-void DataSetTableModel::refresh()
+void DataSetTableModel::refresh(bool repaintAll)
 {
     if (m_committing) {
-        m_refreshPending = true;
+        m_refreshPending = true;  // after the commit, with a full repaint
         return;
     }
     m_refreshPending = false;
@@ -134,7 +127,7 @@ void DataSetTableModel::refresh()
         beginResetModel();
         m_rows = rows;
         endResetModel();
-    } else if (m_rows > 0 && !m_effective.empty()) {
+    } else if (repaintAll && m_rows > 0 && !m_effective.empty()) {
         // Same number of rows (a post, a sort): only the visible cells repaint.
         emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
     }
@@ -261,12 +254,8 @@ QVariant DataSetTableModel::data(const QModelIndex& index, int role) const
 
 QVariant DataSetTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Vertical) {
-        // The row indicator: a mark on the current row, no numbers.
-        if (role == Qt::DisplayRole)
-            return section == currentRow() ? QStringLiteral("\u25B8") : QString();
-        return {};
-    }
+    if (orientation == Qt::Vertical)
+        return {};  // rows carry no numbers; RowIndicatorHeader marks the current one
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
         || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
@@ -345,7 +334,7 @@ bool DataSetTableModel::commit(int row, int column, const QVariant& value)
     }
     m_committing = false;
     if (m_refreshPending)
-        refresh();
+        refresh(true);
     rowChanged(nullptr);
     if (stored)
         emit cellCommitted(row, column);

@@ -78,7 +78,8 @@ signals:
 private:
     class Link;
     void rebuild();
-    void refresh();
+    /// Follows the row count; repaintAll also repaints every cell (a sort, a re-read).
+    void refresh(bool repaintAll = true);
     void rowChanged(TField* field);
     QVariant valueAt(TField* field, int row) const;
     QString displayAt(int column, int row) const;
@@ -90,7 +91,6 @@ private:
     std::vector<TField*> m_fields;
     std::vector<TField*> m_targets;
     int m_rows = 0;
-    int m_indicatorRow = -1;
     bool m_readOnly = false;
     bool m_committing = false;
     bool m_refreshPending = false;

@@ -4,6 +4,7 @@
 #include "ui/GridItemDelegate.h"
 #include "ui/GroupedHeaderView.h"
 #include "ui/MessageBoxes.h"
+#include "ui/RowIndicatorHeader.h"
 
 #include "data/DbError.h"
 #include "data/dataset/TDataSet.h"
@@ -32,10 +33,11 @@ DbGrid::DbGrid(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(false);
     setAlternatingRowColors(false);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    verticalHeader()->setFixedWidth(12);
-    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    auto* indicator = new RowIndicatorHeader(this);
+    indicator->setCurrentRowSource([this] { return m_model->currentRow(); });
+    setVerticalHeader(indicator);
+    indicator->setDefaultSectionSize(fontMetrics().height() + 6);
+    connect(m_model, &DataSetTableModel::currentRowMoved, indicator, &RowIndicatorHeader::currentRowMoved);
 
     m_model->beforePost = [this] { writeEditorBeforePost(); };
     connect(m_model, &DataSetTableModel::currentRowMoved, this, &DbGrid::followDataSet);

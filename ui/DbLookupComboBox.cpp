@@ -15,6 +15,7 @@ DbLookupComboBox::DbLookupComboBox(QWidget* parent)
         setCurrentIndex(row);
     });
     connect(this, &QComboBox::activated, this, &DbLookupComboBox::userActivated);
+    connect(&m_binding, &LookupBinding::keyValueChanged, this, &DbLookupComboBox::keyValueChanged);
 }
 
 void DbLookupComboBox::setListSource(TDataSource* listSource, const QString& keyField,

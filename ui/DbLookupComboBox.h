@@ -34,6 +34,8 @@ signals:
     void changed();
     /// The selector received the focus.
     void entered();
+    /// The key value changed, whether by loading a row, by the program or by a pick.
+    void keyValueChanged(const QVariant& key);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
