@@ -1,9 +1,9 @@
 // ZEL 4: the personnel office's employee card client.
 #include "card/TForm1.h"
-#include "signin/StartupSequence.h"
-#include "signin/TForm8.h"
-#include "signin/ZelApplication.h"
+#include "data/modules/TDM_PUM.h"
 #include "server/EmbeddedDriverRegistration.h"
+#include "signin/StartupSequence.h"
+#include "signin/ZelApplication.h"
 
 #include <QWidget>
 
@@ -14,15 +14,14 @@ int main(int argc, char** argv)
     ZelApplication app(argc, argv);
     server::registerEmbeddedDriver();
 
+    TDM_PUM* dmPum = nullptr;
     StartupParts parts;
-    parts.createMainDataModule = [] {
-        auto module = std::make_unique<QObject>();
-        module->setObjectName(QStringLiteral("DM_PUM"));
+    parts.createMainDataModule = [&dmPum] {
+        auto module = std::make_unique<TDM_PUM>();
+        dmPum = module.get();
         return module;
     };
-    parts.createMainWindow = [] {
-        return std::make_unique<TForm1>([] { return std::make_unique<TForm8>(); });
-    };
+    parts.createMainWindow = [&dmPum] { return std::make_unique<TForm1>(*dmPum); };
     parts.createDictionaryWindow = [] {
         auto window = std::make_unique<QWidget>();
         window->setObjectName(QStringLiteral("Form5"));

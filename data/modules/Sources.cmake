@@ -1,0 +1,3 @@
+target_sources(zel_data PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/TDM_PUM.cpp
+)
