@@ -1,0 +1,98 @@
+// zel4-admin init-demo, query and mssql-scripts, run as the administrator runs them.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+struct CommandResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CommandResult admin(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("ZEL_ADMIN"), arguments);
+    process.waitForFinished(120000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+class AdminServerCommandsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new QTemporaryDir;
+        s_db = s_dir->filePath(QStringLiteral("demo.db"));
+        s_init = admin({QStringLiteral("init-demo"), QStringLiteral("--employees"), QStringLiteral("20"), s_db});
+    }
+    static void TearDownTestSuite() { delete s_dir; }
+    static CommandResult query(const QString& login, const QString& password, const QString& statement)
+    {
+        return admin({QStringLiteral("query"), QStringLiteral("--db"), s_db, QStringLiteral("--login"), login,
+                      QStringLiteral("--password"), password, statement});
+    }
+
+    static inline QTemporaryDir* s_dir = nullptr;
+    static inline QString s_db;
+    static inline CommandResult s_init;
+};
+}  // namespace
+
+TEST_F(AdminServerCommandsTest, InitDemoPrintsSignInAndDatabaseAccounts)
+{
+    ASSERT_EQ(s_init.exitCode, 0) << s_init.err.toStdString();
+    for (const char* expected : {"ivanova / ivanova1", "sidorova", "kuznetsov", "petrov", "zel_boot / Start2026",
+                                 "zel_editor", "zel_reader", "bootstrap --login zel_boot"})
+        EXPECT_TRUE(s_init.out.contains(QString::fromUtf8(expected))) << expected;
+
+    const CommandResult again = admin({QStringLiteral("init-demo"), s_db});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_FALSE(again.err.isEmpty());
+    EXPECT_EQ(admin({QStringLiteral("init-demo"), QStringLiteral("--employees"), QStringLiteral("x"),
+                     s_dir->filePath(QStringLiteral("other.db"))}).exitCode, 2);
+    EXPECT_FALSE(QFile::exists(s_dir->filePath(QStringLiteral("other.db"))));
+}
+
+TEST_F(AdminServerCommandsTest, QueryPrintsHeaderAndTabSeparatedRows)
+{
+    const CommandResult run = query(QStringLiteral("zel_editor"), QStringLiteral("Kadry2026x"),
+                          QStringLiteral("SELECT id_teacher, p26 FROM TEACHER WHERE id_teacher <= 2 ORDER BY id_teacher"));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], QStringLiteral("id_teacher\tp26"));
+    EXPECT_EQ(lines[1], QStringLiteral("1\tСлужебная запись"));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2\t")));
+}
+
+TEST_F(AdminServerCommandsTest, QueryReportsTheServersErrorWithExitCodeOne)
+{
+    const CommandResult denied = query(QStringLiteral("zel_boot"), QStringLiteral("Start2026"), QStringLiteral("SELECT * FROM TEACHER"));
+    EXPECT_EQ(denied.exitCode, 1);
+    EXPECT_TRUE(denied.err.contains(QStringLiteral("TEACHER"))) << denied.err.toStdString();
+    const CommandResult login = query(QStringLiteral("zel_editor"), QStringLiteral("nope"), QStringLiteral("SELECT 1"));
+    EXPECT_EQ(login.exitCode, 1);
+    EXPECT_FALSE(login.err.isEmpty());
+    EXPECT_EQ(admin({QStringLiteral("query"), QStringLiteral("--db"), s_db}).exitCode, 2);
+}
+
+TEST(AdminMssqlScripts, WritesTheCommittedScripts)
+{
+    QTemporaryDir dir;
+    const CommandResult run = admin({QStringLiteral("mssql-scripts"), QStringLiteral("--out"), dir.path()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString committed = qEnvironmentVariable("ZEL_SOURCE_DIR") + QStringLiteral("/sql/mssql/");
+    for (const char* name : {"01_schema.sql", "04_dictionaries.sql"})
+        EXPECT_EQ(readFile(dir.filePath(QLatin1String(name))), readFile(committed + QLatin1String(name))) << name;
+}
