@@ -143,6 +143,18 @@ TEST_F(Session, OpenRefusesMissingFileWrongLoginAndWrongDatabase)
     EXPECT_EQ(catalog.message(), QStringLiteral("Cannot open database \"ZEL2\" requested by the login. The login failed."));
     EXPECT_EQ(catalog.kind(), DbError::Kind::LoginFailed);
 
+    const QString garbage = database.path() + QStringLiteral(".garbage.db");
+    {
+        QFile file(garbage);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(8192, 'x'));
+    }
+    const DbError notADatabase = openError(QStringLiteral("User ID=editor;Password=pw;Data Source=") + garbage);
+    EXPECT_EQ(notADatabase.kind(), DbError::Kind::ConnectionLost) << notADatabase.message().toStdString();
+    QFile garbageFile(garbage);
+    ASSERT_TRUE(garbageFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(garbageFile.readAll(), QByteArray(8192, 'x'));  // left as it was
+
     EmbeddedDriver lowerCase;
     lowerCase.open(ConnectionParams::parse(database.connectionString(QStringLiteral("editor"), QStringLiteral("pw"), QStringLiteral("zel"))));
     EXPECT_TRUE(lowerCase.isOpen());
