@@ -72,29 +72,37 @@ void TDataSource::forEachLink(Fn fn)
 void TDataSource::notifyActiveChanged()
 {
     forEachLink([](TDataLink* link) { link->activeChanged(); });
-    if (OnDataChange)
-        OnDataChange(nullptr);
+    if (OnDataChange) {
+        const auto handler = OnDataChange;  // may be replaced while it runs
+        handler(nullptr);
+    }
 }
 
 void TDataSource::notifyDataSetChanged()
 {
     forEachLink([](TDataLink* link) { link->dataSetChanged(); });
-    if (OnDataChange)
-        OnDataChange(nullptr);
+    if (OnDataChange) {
+        const auto handler = OnDataChange;  // may be replaced while it runs
+        handler(nullptr);
+    }
 }
 
 void TDataSource::notifyScrolled()
 {
     forEachLink([](TDataLink* link) { link->dataSetScrolled(); });
-    if (OnDataChange)
-        OnDataChange(nullptr);
+    if (OnDataChange) {
+        const auto handler = OnDataChange;  // may be replaced while it runs
+        handler(nullptr);
+    }
 }
 
 void TDataSource::notifyRecordChanged(TField* field)
 {
     forEachLink([field](TDataLink* link) { link->recordChanged(field); });
-    if (OnDataChange)
-        OnDataChange(field);
+    if (OnDataChange) {
+        const auto handler = OnDataChange;  // may be replaced while it runs
+        handler(field);
+    }
 }
 
 void TDataSource::notifyStateChanged(bool editingChanged)
@@ -104,8 +112,10 @@ void TDataSource::notifyStateChanged(bool editingChanged)
         if (editingChanged)
             link->editingChanged();
     });
-    if (OnStateChange)
-        OnStateChange();
+    if (OnStateChange) {
+        const auto handler = OnStateChange;
+        handler();
+    }
 }
 
 void TDataSource::notifyUpdateData()

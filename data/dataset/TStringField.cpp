@@ -1,5 +1,6 @@
 #include "data/dataset/TStringField.h"
 
+#include "data/RowSet.h"
 #include "data/Windows1251.h"
 
 namespace zel {
@@ -22,6 +23,20 @@ TStringField::TStringField(TDataSet* dataSet, const QString& fieldName, TFieldTy
 bool TStringField::acceptsColumn(const db::ColumnInfo& column) const
 {
     return db::isTextType(column.type) || column.type == db::SqlType::Unknown;
+}
+
+QVariant TStringField::fromCell(const db::RowSet& rows, int row, int column) const
+{
+    if (rows.isNull(row, column))
+        return {};
+    if (rows.kindOf(column) != db::CellKind::Text)
+        return TField::fromCell(rows, row, column);
+    QString text = rows.text(row, column);
+    if (text.isEmpty())
+        return {};
+    if (Size() > 0 && text.size() > Size())
+        text.truncate(Size());
+    return text;
 }
 
 QVariant TStringField::convertValue(const QVariant& value, QString* error) const

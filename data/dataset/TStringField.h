@@ -12,6 +12,8 @@ public:
     TStringField(TDataSet* dataSet, const QString& fieldName);
 
     bool acceptsColumn(const db::ColumnInfo& column) const override;
+    /// Texts read from the server are cut to Size but never refused.
+    QVariant fromCell(const db::RowSet& rows, int row, int column) const override;
 
 protected:
     TStringField(TDataSet* dataSet, const QString& fieldName, TFieldType type);

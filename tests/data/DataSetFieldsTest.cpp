@@ -158,6 +158,16 @@ TEST_F(Fields, SingleByteTextRefusesCharactersOutsideTheCodePage)
     EXPECT_EQ(work.FieldByName("post")->AsString(), u"Ιωάννης"_s);
 }
 
+TEST_F(Fields, TextsFromTheServerAreNeverDropped)
+{
+    server->table("TEACHER").rows[0][1] = u"Ιωάννης"_s;
+    server->table("TEACHER").rows[1][3] = QString(25, u'ж');
+    query.Open();
+    EXPECT_EQ(query.FieldByName("p26")->AsString(), u"Ιωάννης"_s);
+    query.Next();
+    EXPECT_EQ(query.FieldByName("ZEL_User")->AsString(), QString(20, u'ж'));
+}
+
 TEST_F(Fields, ReadOnlyAndIdentityFieldsRefuseWrites)
 {
     query.Open();
