@@ -42,7 +42,11 @@ DbGrid::DbGrid(QWidget* parent)
     m_model->beforePost = [this] { writeEditorBeforePost(); };
     connect(m_model, &DataSetTableModel::currentRowMoved, this, &DbGrid::followDataSet);
     connect(m_model, &DataSetTableModel::cellCommitted, this, &DbGrid::cellCommitted);
+    // A reset closes an open editor, and the view then picks a current cell of
+    // its own; that must not move the dataset.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_resetting = true; });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_resetting = false;
         applyColumnWidths();
         followDataSet(m_model->currentRow());
     });
@@ -154,7 +158,7 @@ void DbGrid::followDataSet(int row)
 void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableView::currentChanged(current, previous);
-    if (m_following || !current.isValid() || current.row() == m_model->currentRow())
+    if (m_following || m_resetting || !current.isValid() || current.row() == m_model->currentRow())
         return;
     TDataSet* dataSet = m_model->dataSet();
     if (!dataSet || !dataSet->Active())

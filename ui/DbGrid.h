@@ -84,6 +84,7 @@ private:
     std::vector<GridColumn> m_columns;
     QWidget* m_keepEditor = nullptr;
     bool m_following = false;
+    bool m_resetting = false;
     bool m_enterMovesToNextCell = false;
     bool m_fitColumns = false;
 };

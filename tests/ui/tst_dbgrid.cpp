@@ -2,9 +2,11 @@
 
 #include "ui/DataSetTableModel.h"
 #include "ui/DbGrid.h"
+#include "ui/DbNavigator.h"
 #include "ui/GroupedHeaderView.h"
 #include "ui/ScriptedDialogService.h"
 
+#include "data/DbError.h"
 #include "data/dataset/TField.h"
 
 #include <QComboBox>
@@ -28,6 +30,8 @@ private slots:
     void checkBoxColumnAndReadOnlyGrid();
     void enterMovesToNextCell();
     void focusLeaveAndClickSignals();
+    void insertedRowIsEditedInPlace();
+    void refusedPostOnRowChangeKeepsTheRow();
 
 private:
     struct Fixture {
@@ -390,6 +394,79 @@ void DbGridTest::focusLeaveAndClickSignals()
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, row2);
     QCOMPARE(clicked.value(0), 1);
     QCOMPARE(doubleClicked, QList<int>({1}));
+}
+
+void DbGridTest::insertedRowIsEditedInPlace()
+{
+    Fixture f;
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    DbNavigator navigator;
+    navigator.setVisibleButtons(DbNavigator::Insert | DbNavigator::Delete | DbNavigator::Post);
+    navigator.setDataSource(f.holiday.source.get());
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(support::focus(&grid));
+
+    f.holiday->Last();
+    navigator.click(DbNavigator::Insert);
+    QCOMPARE(f.holiday->State(), dsInsert);
+    QCOMPARE(grid.model()->rowCount(), 4);
+    QCOMPARE(grid.currentIndex().row(), f.holiday->RecNo() - 1);
+    const int row = grid.currentIndex().row();
+
+    QLineEdit* editor = openLineEditor(grid, row, 2);
+    QVERIFY(editor);
+    support::type(editor, "7");
+    QVERIFY(grid.commitEditor());
+    editor = openLineEditor(grid, row, 1);
+    QVERIFY(editor);
+    editor->setCursorPosition(0);
+    support::type(editor, "01022025");
+    QVERIFY(grid.commitEditor());
+    QCOMPARE(f.holiday->RecNo() - 1, row);
+    navigator.click(DbNavigator::Post);
+    QCOMPARE(f.holiday->State(), dsBrowse);
+    QCOMPARE(int(m_holiday->rows.size()), 4);
+    QCOMPARE(m_holiday->rows[3][3].toInt(), 7);
+    QCOMPARE(m_holiday->rows[3][2].toDate(), QDate(2025, 2, 1));
+    QCOMPARE(grid.model()->index(row, 1).data().toString(), QString("01.02.2025"));
+
+    // An insert left without a value disappears when another row is clicked.
+    navigator.click(DbNavigator::Insert);
+    QCOMPARE(f.holiday->State(), dsInsert);
+    QCOMPARE(grid.model()->rowCount(), 5);
+    f.holiday->First();
+    QCOMPARE(grid.model()->rowCount(), 4);
+    QCOMPARE(int(m_holiday->rows.size()), 4);
+    QCOMPARE(grid.currentIndex().row(), 0);
+}
+
+void DbGridTest::refusedPostOnRowChangeKeepsTheRow()
+{
+    Fixture f;
+    ScriptedDialogService dialogs;
+    f.holiday->BeforePost = [](TDataSet&) { throw DataError("Количество дней не может быть больше 60."); };
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+    QVERIFY(grid.model()->setData(grid.model()->index(0, 2), "90", Qt::EditRole));
+    QCOMPARE(f.holiday->State(), dsEdit);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(2, 2)).center());
+    QCOMPARE(dialogs.shown().size(), 1);
+    QCOMPARE(dialogs.shown()[0].text, QString("Количество дней не может быть больше 60."));
+    // Nothing is lost: the row stays current, edited, and the grid goes back to it.
+    QCOMPARE(f.holiday->RecNo(), 1);
+    QCOMPARE(f.holiday->State(), dsEdit);
+    QCOMPARE(f.holiday->FieldByName("N_Days")->AsInteger(), 90);
+    QTRY_COMPARE(grid.currentIndex().row(), 0);
+    QCOMPARE(m_holiday->rows[0][3].toInt(), 24);
 }
 
 QTEST_MAIN(DbGridTest)
