@@ -200,3 +200,16 @@ TEST(MssqlScripts, LiteralsDoubleQuotesAndKeepCyrillic)
     EXPECT_EQ(SeedWriter::tsqlLiteral(QVariant()), QStringLiteral("NULL"));
     EXPECT_EQ(SeedWriter::tsqlLiteral(22), QStringLiteral("22"));
 }
+
+TEST(MssqlScripts, HandWrittenProceduresCoverEveryEmployeeTable)
+{
+    const QString procedures = committedScript("02_procedures.sql");
+    for (const TableDefinition* table : PersonnelSchema::employeeTables())
+        EXPECT_TRUE(procedures.contains(QStringLiteral("DELETE FROM [dbo].[%1] WHERE [%2] = @id_teacher")
+                                            .arg(table->name, table->employeeKey)))
+            << table->name.toStdString();
+    for (const char* name : {"GET_USER", "CopyDataFromTeacher", "DeleteTeacher", "DeleteTeacher2",
+                             "Update_Family_Staus", "Ab_RepublicProcSchool", "ab_RegionProcSchool",
+                             "ab_DistrictProcSchool", "ab_CityProcSchool", "ab_VillageProcSchool"})
+        EXPECT_TRUE(procedures.contains(QStringLiteral("CREATE PROCEDURE [dbo].[%1]").arg(QLatin1String(name)))) << name;
+}
