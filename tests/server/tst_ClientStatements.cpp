@@ -306,7 +306,6 @@ TEST_F(ClientStatements, SignInAddressAndEmployeeProcedures)
 
     const QString login = QStringLiteral("ivanova");
     const QString ip = QStringLiteral("PC-01\\10.0.0.1");
-    // A copy either completes or leaves the target as it was: one transaction.
     auto sectionRows = [&](int key) {
         qint64 n = 0;
         for (const char* table : kSections)
@@ -314,13 +313,15 @@ TEST_F(ClientStatements, SignInAddressAndEmployeeProcedures)
         return n;
     };
     const qint64 before = sectionRows(4);
-    try {
-        editor->execute(QStringLiteral("EXEC CopyDataFromTeacher @id_teacherFrom = 3, @id_teacherTo = 4, @zel_user = '%1', @ip = '%2'")
-                            .arg(login, ip));
-        EXPECT_GE(sectionRows(4), before);
-    } catch (const DbError& e) {
-        EXPECT_EQ(sectionRows(4), before) << e.message().toStdString();
-    }
+    EXPECT_NO_THROW(editor->execute(QStringLiteral("EXEC CopyDataFromTeacher @id_teacherFrom = 3, @id_teacherTo = 4, @zel_user = '%1', @ip = '%2'")
+                                        .arg(login, ip)));
+    EXPECT_GT(sectionRows(4), before);
+    // Copying onto the same employee is refused, and leaves the rows as they were.
+    const qint64 copied = sectionRows(4);
+    EXPECT_THROW(editor->execute(QStringLiteral("EXEC CopyDataFromTeacher @id_teacherFrom = 4, @id_teacherTo = 4, @zel_user = '%1', @ip = '%2'")
+                                     .arg(login, ip)),
+                 DbError);
+    EXPECT_EQ(sectionRows(4), copied);
 
     // DeleteTeacher answers one row, 1 when it deleted the employee; DeleteTeacher2
     // deletes or refuses with a message, and a refusal leaves the employee in place.
