@@ -19,7 +19,7 @@ struct Database {
 
     explicit Database(int rows)
     {
-        odbctest::installSqliteDataSource();
+        odbctest::installTestOdbcConfiguration();
         driver.open(ConnectionParams::parse(odbctest::connectionStringFor(dir.filePath(QStringLiteral("bench.db")))));
         driver.execute(QStringLiteral("CREATE TABLE TEACHER (id_teacher integer PRIMARY KEY, t_fio nvarchar(100),"
                                       " born datetime, salary float, flag bit, notes text)"));

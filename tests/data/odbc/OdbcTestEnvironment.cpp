@@ -10,6 +10,7 @@ namespace zel::db::odbctest {
 
 namespace {
 constexpr const char* kSqliteOdbc = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
+constexpr const char* kFreeTds = "/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so";
 
 void writeFile(const QString& path, const QByteArray& text)
 {
@@ -20,15 +21,19 @@ void writeFile(const QString& path, const QByteArray& text)
 }
 }  // namespace
 
-void installSqliteDataSource()
+void installTestOdbcConfiguration()
 {
     static QTemporaryDir* folder = nullptr;
     if (folder)
         return;
     folder = new QTemporaryDir;  // lives until exit: the driver manager reads it lazily
     const QString dir = folder->path();
+    // DontDLClose keeps the drivers loaded, so leak checkers can still name
+    // the state they keep until exit.
     writeFile(dir + QStringLiteral("/odbcinst.ini"),
-              QByteArray("[ZelSQLite3]\nDescription=SQLite3 for the tests\nDriver=") + kSqliteOdbc + "\n");
+              QByteArray("[ZelSQLite3]\nDescription=SQLite3 for the tests\nDriver=") + kSqliteOdbc
+                  + "\nDontDLClose=1\n\n[FreeTDS]\nDescription=FreeTDS for the tests\nDriver=" + kFreeTds
+                  + "\nDontDLClose=1\n");
     writeFile(dir + QStringLiteral("/odbc.ini"),
               "[zeltest]\nDriver=ZelSQLite3\nDatabase=" + QFile::encodeName(dir) + "/default.db\n"
               "Timeout=2000\n");

@@ -18,7 +18,7 @@ class OdbcDriverTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        odbctest::installSqliteDataSource();
+        odbctest::installTestOdbcConfiguration();
         ASSERT_TRUE(m_dir.isValid());
         m_file = m_dir.filePath(QStringLiteral("кадры.db"));
         m_driver.open(ConnectionParams::parse(odbctest::connectionStringFor(m_file)));
@@ -235,7 +235,7 @@ TEST_F(OdbcDriverTest, ServerErrorsCarryTheServerWordsWithoutDriverPrefixes)
 
 TEST(OdbcDriverOpen, MissingDatabaseFolderIsAClearError)
 {
-    odbctest::installSqliteDataSource();
+    odbctest::installTestOdbcConfiguration();
     OdbcDriver driver;
     const DbError error = failureOf([&] {
         driver.open(ConnectionParams::parse(odbctest::connectionStringFor(QStringLiteral("/no/such/folder/zel.db"))));
@@ -247,7 +247,7 @@ TEST(OdbcDriverOpen, MissingDatabaseFolderIsAClearError)
 
 TEST(OdbcDriverOpen, UnreachableServerThroughFreeTdsIsAConnectionError)
 {
-    odbctest::installSqliteDataSource();
+    odbctest::installTestOdbcConfiguration();
     OdbcDriver driver;
     const DbError error = failureOf([&] {
         driver.open(ConnectionParams::parse(odbctest::connectionStringFor(QStringLiteral("Kadry"), QStringLiteral("127.0.0.1,1"))));

@@ -1,6 +1,8 @@
 // The FreeTDS route against a scripted TDS endpoint (fake_tds_server.py):
 // what FreeTDS makes of batches with several results, errors after rows,
 // identity read-back and login fields, without a SQL Server.
+#include "OdbcTestEnvironment.h"
+
 #include "data/DbError.h"
 #include "data/odbc/OdbcDriver.h"
 
@@ -25,6 +27,7 @@ class FreeTdsRouteTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        odbctest::installTestOdbcConfiguration();
         ASSERT_TRUE(m_dir.isValid());
         m_portFile = m_dir.filePath(QStringLiteral("port"));
         m_logFile = m_dir.filePath(QStringLiteral("log.jsonl"));
