@@ -45,6 +45,35 @@ QVariant asIdentity(const QVariant& value)
     }
     return value;
 }
+SQLRETURN driverConnect(SQLHDBC dbc, const QString& connectionString, OdbcTextMode mode)
+{
+    SQLSMALLINT answeredLength = 0;
+    if (mode == OdbcTextMode::Wide) {
+        std::u16string text = OdbcText::toWide(connectionString);
+        SQLWCHAR answered[1024];
+        return SQLDriverConnectW(dbc, nullptr, OdbcText::data(text), SQLSMALLINT(text.size()), answered,
+                                 SQLSMALLINT(std::size(answered)), &answeredLength, SQL_DRIVER_NOPROMPT);
+    }
+    QByteArray text = connectionString.toUtf8();
+    SQLCHAR answered[1024];
+    return SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(text.data()), SQLSMALLINT(text.size()),
+                            answered, sizeof answered, &answeredLength, SQL_DRIVER_NOPROMPT);
+}
+
+QString dbmsNameOf(SQLHDBC dbc, OdbcTextMode mode)
+{
+    SQLSMALLINT bytes = 0;
+    if (mode == OdbcTextMode::Wide) {
+        SQLWCHAR name[128] = {};
+        if (SQL_SUCCEEDED(SQLGetInfoW(dbc, SQL_DBMS_NAME, name, sizeof name, &bytes)))
+            return OdbcText::fromWide(name, std::min<int>(bytes / 2, std::size(name) - 1));
+        return {};
+    }
+    SQLCHAR name[256] = {};
+    if (SQL_SUCCEEDED(SQLGetInfo(dbc, SQL_DBMS_NAME, name, sizeof name, &bytes)))
+        return OdbcText::fromNarrow(name, std::min<int>(bytes, sizeof name - 1));
+    return {};
+}
 }  // namespace
 
 OdbcDriver::~OdbcDriver()
@@ -73,36 +102,14 @@ void OdbcDriver::openConnectionString(const QString& odbcConnectionString, OdbcT
     OdbcHandle dbc(SQL_HANDLE_DBC, OdbcEnvironment::handle());
     SQLSetConnectAttr(dbc.get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(SQLULEN(kLoginTimeoutSeconds)), 0);
-    SQLRETURN rc;
-    SQLSMALLINT answeredLength = 0;
-    if (mode == OdbcTextMode::Wide) {
-        std::u16string text = OdbcText::toWide(odbcConnectionString);
-        SQLWCHAR answered[1024];
-        rc = SQLDriverConnectW(dbc.get(), nullptr, OdbcText::data(text), SQLSMALLINT(text.size()), answered,
-                               SQLSMALLINT(std::size(answered)), &answeredLength, SQL_DRIVER_NOPROMPT);
-    } else {
-        QByteArray text = odbcConnectionString.toUtf8();
-        SQLCHAR answered[1024];
-        rc = SQLDriverConnect(dbc.get(), nullptr, reinterpret_cast<SQLCHAR*>(text.data()), SQLSMALLINT(text.size()),
-                              answered, sizeof answered, &answeredLength, SQL_DRIVER_NOPROMPT);
-    }
-    if (!SQL_SUCCEEDED(rc)) {
+    if (!SQL_SUCCEEDED(driverConnect(dbc.get(), odbcConnectionString, mode))) {
         DbError error = odbcError(SQL_HANDLE_DBC, dbc.get(), QStringLiteral("Cannot connect to the database."), mode);
-        if (error.kind() == DbError::Kind::Other)  // a connection that never opened was not "lost", but close
+        // Whatever the driver calls it, a failed connect leaves no connection.
+        if (error.kind() == DbError::Kind::Other)
             error = DbError(error.message(), DbError::Kind::ConnectionLost, error.sqlState(), error.nativeCode());
         throw error;
     }
-
-    SQLSMALLINT nameBytes = 0;
-    if (mode == OdbcTextMode::Wide) {
-        SQLWCHAR name[128] = {};
-        if (SQL_SUCCEEDED(SQLGetInfoW(dbc.get(), SQL_DBMS_NAME, name, sizeof name, &nameBytes)))
-            m_dbmsName = OdbcText::fromWide(name, std::min<int>(nameBytes / 2, std::size(name) - 1));
-    } else {
-        SQLCHAR name[256] = {};
-        if (SQL_SUCCEEDED(SQLGetInfo(dbc.get(), SQL_DBMS_NAME, name, sizeof name, &nameBytes)))
-            m_dbmsName = OdbcText::fromNarrow(name, std::min<int>(nameBytes, sizeof name - 1));
-    }
+    m_dbmsName = dbmsNameOf(dbc.get(), mode);
     m_textMode = mode;
     m_dialect = ServerDialect::forDbms(m_dbmsName);
     m_connection = std::move(dbc);

@@ -17,7 +17,10 @@ class OdbcStatement;
 /// reach the server unchanged; every result of a batch is read or drained
 /// before the call returns, so the connection is always idle in between.
 /// Results carry base table, base column, identity and key of each column as
-/// far as the driver reports them; keys are asked once per table.
+/// far as the driver reports them; keys are asked once per table. Once
+/// connected, the session gets what its ServerDialect needs (browse mode on
+/// SQL Server). Logins time out after 15 s, statements after 30 s, as OLE DB's
+/// defaults. A failed query() leaves its result as it was.
 ///
 /// Not thread-safe: one driver, one thread, like the connection it wraps.
 class OdbcDriver : public Driver {
@@ -33,6 +36,7 @@ public:
     bool isOpen() const override { return bool(m_connection); }
 
     void query(const QString& sql, RowSet& result) override;
+    /// Rows affected, summed over the batch's counts; -1 when none was reported.
     qint64 execute(const QString& sql) override;
     qint64 update(const QString& table, const QString& keyColumn, const QVariant& key,
                   const std::vector<ColumnValue>& values) override;
