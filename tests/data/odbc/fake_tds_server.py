@@ -7,6 +7,7 @@ statement texts) as JSON lines so the test can check them.
 
 usage: fake_tds_server.py PORT_FILE LOG_FILE
 """
+import hashlib
 import json
 import socket
 import struct
@@ -366,6 +367,102 @@ class Client:
             text = body[pos + 2:pos + 2 + size]
         return name, text.decode('utf-16-le')
 
+    @staticmethod
+    def read_plp(body, pos):
+        total = struct.unpack('<Q', body[pos:pos + 8])[0]
+        pos += 8
+        if total == 0xFFFFFFFFFFFFFFFF:
+            return None, pos
+        data = b''
+        while True:
+            chunk = struct.unpack('<I', body[pos:pos + 4])[0]
+            pos += 4
+            if chunk == 0:
+                return data, pos
+            data += body[pos:pos + chunk]
+            pos += chunk
+
+    def read_param(self, body, pos):
+        """One RPC parameter: (name, value as JSON-friendly text or None, next position)."""
+        name_len = body[pos]
+        name = body[pos + 1:pos + 1 + 2 * name_len].decode('utf-16-le')
+        pos += 1 + 2 * name_len + 1  # name, status flags
+        t = body[pos]
+        pos += 1
+        if t in (0x26, 0x68, 0x6D, 0x6F, 0x24):  # length-prefixed fixed types
+            pos += 1
+            size = body[pos]
+            data = body[pos + 1:pos + 1 + size]
+            pos += 1 + size
+            if size == 0:
+                return name, None, pos
+            if t == 0x26:
+                return name, str(int.from_bytes(data, 'little', signed=True)), pos
+            if t == 0x68:
+                return name, str(data[0]), pos
+            if t == 0x6D:
+                return name, repr(struct.unpack('<d' if size == 8 else '<f', data)[0]), pos
+            if t == 0x6F:
+                days, ticks = struct.unpack('<iI', data)
+                return name, 'datetime %d %d' % (days, ticks), pos
+            return name, data.hex(), pos
+        if t == 0x2A:  # datetime2(scale)
+            scale = body[pos]
+            size = body[pos + 1]
+            data = body[pos + 2:pos + 2 + size]
+            pos += 2 + size
+            if size == 0:
+                return name, None, pos
+            time_len = size - 3
+            units = int.from_bytes(data[:time_len], 'little')
+            days = int.from_bytes(data[time_len:], 'little')
+            return name, 'datetime2 %d %d %d' % (days, units, scale), pos
+        if t in (0xE7, 0xA7, 0xA5):
+            max_len = struct.unpack('<H', body[pos:pos + 2])[0]
+            pos += 2 + (5 if t != 0xA5 else 0)
+            if max_len == 0xFFFF:
+                data, pos = self.read_plp(body, pos)
+            else:
+                size = struct.unpack('<H', body[pos:pos + 2])[0]
+                pos += 2
+                data = None if size == 0xFFFF else body[pos:pos + size]
+                pos += 0 if data is None else size
+            if data is None:
+                return name, None, pos
+            if t == 0xE7:
+                return name, data.decode('utf-16-le'), pos
+            if t == 0xA7:
+                return name, data.decode('cp1251'), pos
+            return name, 'bytes %d %s' % (len(data), hashlib.sha1(data).hexdigest()), pos
+        if t in (0x63, 0x23, 0x22):
+            pos += 4 + (5 if t != 0x22 else 0)
+            size = struct.unpack('<i', body[pos:pos + 4])[0]
+            pos += 4
+            if size < 0:
+                return name, None, pos
+            data = body[pos:pos + size]
+            pos += size
+            if t == 0x63:
+                return name, data.decode('utf-16-le'), pos
+            if t == 0x23:
+                return name, data.decode('cp1251'), pos
+            return name, 'bytes %d %s' % (len(data), hashlib.sha1(data).hexdigest()), pos
+        raise ValueError('parameter type 0x%02x' % t)
+
+    def rpc_parameters(self, payload):
+        body = self.skip_all_headers(payload)
+        name_len = struct.unpack('<H', body[:2])[0]
+        pos = 4 if name_len == 0xFFFF else 2 + 2 * name_len
+        pos += 2
+        params = []
+        try:
+            while pos < len(body):
+                name, value, pos = self.read_param(body, pos)
+                params.append([name, value])
+        except (ValueError, IndexError, UnicodeDecodeError) as e:
+            params.append(['unparsed', str(e)])
+        return params
+
     def serve(self):
         try:
             kind, payload = self.read_message()
@@ -384,7 +481,7 @@ class Client:
                         self.send(0x04, reply)
                 elif kind == 0x03:
                     name, sql = self.rpc_text(payload)
-                    self.record(event='rpc', name=name, sql=sql)
+                    self.record(event='rpc', name=name, sql=sql, params=self.rpc_parameters(payload))
                     # Parameters are not parsed; match on every text the request carries.
                     carried = payload.decode('utf-16-le', 'ignore') + payload[1:].decode('utf-16-le', 'ignore')
                     reply = answer(sql + ' ' + carried)

@@ -6,7 +6,9 @@
 #include "data/DbError.h"
 #include "data/odbc/OdbcDriver.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QJsonArray>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -211,6 +213,41 @@ TEST_F(FreeTdsRouteTest, ServerErrorsGetTheirKinds)
 
     e = failureOf([&] { m_driver.execute(QStringLiteral("UPDATE deadlock_me SET a = 1")); });
     EXPECT_EQ(e.kind(), DbError::Kind::Deadlock) << e.message().toStdString();
+}
+
+TEST_F(FreeTdsRouteTest, BoundValuesReachTheServerIntact)
+{
+    open();
+    const QByteArray blob = QByteArray(300000, '\x5A') + QByteArray("\x00\xFF", 2);
+    const QString memo = QString(6000, QChar(u'Ж'));
+    m_driver.update(QStringLiteral("TEACHER"), QStringLiteral("id_teacher"), 42,
+                    {{QStringLiteral("t_fio"), QStringLiteral("д'Артаньян Ёлкин"), SqlType::NVarChar},
+                     {QStringLiteral("t_old"), QStringLiteral("Иванов"), SqlType::VarChar},
+                     {QStringLiteral("memo"), memo, SqlType::Text},
+                     {QStringLiteral("born"), QDateTime(QDate(1990, 7, 1), QTime(8, 30, 15, 500)), SqlType::DateTime},
+                     {QStringLiteral("big"), QVariant::fromValue<qlonglong>(5000000000LL), SqlType::BigInt},
+                     {QStringLiteral("flag"), true, SqlType::Bit},
+                     {QStringLiteral("salary"), 1234.5, SqlType::Money},
+                     {QStringLiteral("photo"), blob, SqlType::Image},
+                     {QStringLiteral("scan"), QVariant(), SqlType::Image},
+                     {QStringLiteral("note"), QVariant(), SqlType::NVarChar}});
+    const QJsonArray params = received().back().value(u"params").toArray();
+    // @stmt, @params, then the values in marker order.
+    ASSERT_EQ(params.size(), 2 + 11) << QJsonDocument(params).toJson().toStdString();
+    const auto value = [&](int marker) { return params.at(1 + marker).toArray().at(1); };
+    EXPECT_EQ(value(1).toString(), QStringLiteral("д'Артаньян Ёлкин"));
+    EXPECT_EQ(value(2).toString(), QStringLiteral("Иванов"));
+    EXPECT_EQ(value(3).toString(), memo);
+    EXPECT_EQ(value(4).toString(), QStringLiteral("datetime2 726648 306155000000 7"));  // 1990-07-01 08:30:15.5
+    EXPECT_EQ(value(5).toString(), QStringLiteral("5000000000"));
+    EXPECT_EQ(value(6).toString(), QStringLiteral("1"));
+    EXPECT_EQ(value(7).toString(), QStringLiteral("1234.5"));
+    EXPECT_EQ(value(8).toString(),
+              QStringLiteral("bytes %1 %2").arg(blob.size()).arg(QString::fromLatin1(
+                  QCryptographicHash::hash(blob, QCryptographicHash::Sha1).toHex())));
+    EXPECT_TRUE(value(9).isNull());
+    EXPECT_TRUE(value(10).isNull());
+    EXPECT_EQ(value(11).toString(), QStringLiteral("42"));
 }
 
 TEST_F(FreeTdsRouteTest, InsertReadsTheScopeIdentityInTheSameBatch)
