@@ -88,7 +88,7 @@ qint64 BatchRunner::run(EmbeddedSession& session, const QString& batch, db::RowS
             StatementReset reset(statement);
             int rc;
             if (result && !haveResult) {
-                rc = ResultReader::read(statement, session.catalog(), st.tablesRead, *result);
+                rc = ResultReader::read(statement, session.catalog(), st.tablesRead, *result, &st.resultTextSizes);
                 haveResult = true;
             } else {
                 while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {

@@ -95,6 +95,7 @@ TranslatedStatement DialectTranslator::translateOne(const SqlStatement& s, QStri
         out.parameterSources = emitter.takeParameterSources();
         out.tablesRead = emitter.tablesRead();
         out.readsTables = emitter.readsTables();
+        out.resultTextSizes = emitter.resultTextSizes();
         break;
     }
     case SqlStatement::Kind::Insert:

@@ -143,13 +143,16 @@ std::vector<db::ColumnInfo> ResultReader::columns(sqlite3_stmt* st, const Schema
 }
 
 int ResultReader::read(sqlite3_stmt* st, const SchemaCatalog& catalog, const QStringList& writableTables,
-                       db::RowSet& out)
+                       db::RowSet& out, const QHash<QString, int>* textSizes)
 {
     std::vector<db::ColumnInfo> infos = columns(st, catalog, writableTables);
     const int count = int(infos.size());
     std::vector<bool> computed(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         computed[std::size_t(i)] = sqlite3_column_decltype(st, i) == nullptr;
+        if (computed[std::size_t(i)] && textSizes)
+            infos[std::size_t(i)].size = textSizes->value(infos[std::size_t(i)].name.toLower(), -1);
+    }
 
     int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) {

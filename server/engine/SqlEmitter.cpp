@@ -195,6 +195,8 @@ QString SqlEmitter::select(const SqlSelect& select, const Scope* parent)
 
     Scope scope;
     QString sql = selectCore(select, parent, scope);
+    if (!parent)
+        m_resultTextSizes = scope.textSizes;
     for (const SqlSelect* part = &select; part->next; part = part->next.get()) {
         Scope partScope;
         sql += u' ' + part->setOperator + u' ' + selectCore(*part->next, parent, partScope);
@@ -225,6 +227,8 @@ QString SqlEmitter::selectCore(const SqlSelect& select, const Scope* parent, Sco
         if (!item.alias.isEmpty()) {
             text += QStringLiteral(" AS ") + quoted(item.alias);
             scope.aliases.insert(item.alias.toLower(), v.cls);
+            if (v.cls == ValueClass::Text && v.size != 0)
+                scope.textSizes.insert(item.alias.toLower(), v.size);
         } else if (item.expr->kind == Kind::Column) {
             scope.aliases.insert(item.expr->name.last().toLower(), v.cls);
         } else {
@@ -359,6 +363,7 @@ SqlEmitter::Value SqlEmitter::column(const SqlExpr& expr, const Scope& scope)
                             invalidColumn(name);
                         v.column = c;
                         v.cls = classOf(*c);
+                        v.size = c->size;
                         v.sql = source.sqlName + u'.' + quoted(c->name);
                     } else {
                         v.sql = source.sqlName + u'.' + quoted(name);
@@ -397,6 +402,7 @@ SqlEmitter::Value SqlEmitter::column(const SqlExpr& expr, const Scope& scope)
         if (found) {
             v.column = foundColumn;
             v.cls = classOf(*foundColumn);
+            v.size = foundColumn->size;
             v.sql = found->sqlName + u'.' + quoted(foundColumn->name);
             return v;
         }
@@ -415,6 +421,7 @@ SqlEmitter::Value SqlEmitter::literal(const SqlExpr& expr)
     case SqlExpr::LiteralType::String:
         v.cls = ValueClass::Text;
         v.textLiteral = true;
+        v.size = std::max<int>(1, int(expr.text.size()));
         v.parameter = int(m_parameters.size());
         v.sql = bind(expr.text, expr.token);
         break;
@@ -455,6 +462,10 @@ SqlEmitter::Value SqlEmitter::binary(const SqlExpr& expr, const Scope& scope)
         if (isTextLike(a.cls) && isTextLike(b.cls) && !(a.cls == ValueClass::Null && b.cls == ValueClass::Null)) {
             v.sql = u'(' + a.sql + QStringLiteral(" || ") + b.sql + u')';
             v.cls = ValueClass::Text;
+            if (a.size < 0 || b.size < 0)
+                v.size = -1;
+            else if (a.size > 0 && b.size > 0)
+                v.size = std::min(a.size + b.size, 8000);
         } else if (isNumberLike(a.cls) && isNumberLike(b.cls)) {
             v.sql = u'(' + a.sql + QStringLiteral(" + ") + b.sql + u')';
             v.cls = ValueClass::Number;
@@ -507,6 +518,7 @@ SqlEmitter::Value SqlEmitter::cast(const SqlExpr& expr, const Scope& scope)
     QString style = expr.args.size() > 1 ? expression(*expr.args[1], scope).sql : QStringLiteral("NULL");
     Value v;
     v.cls = classOfType(type);
+    v.size = db::isTextType(type) ? (size == 0 ? 30 : size) : 0;  // varchar without a length is varchar(30)
     // Without a style, date texts are read in the connection's date format.
     v.sql = QStringLiteral("zel_convert('%1', %2, %3, '%4')").arg(expr.text, value.sql, style, m_dateFormat);
     return v;
@@ -531,6 +543,7 @@ SqlEmitter::Value SqlEmitter::function(const SqlExpr& expr, const Scope& scope)
         const Value b = expression(*expr.args[1], scope);
         v.sql = QStringLiteral("ifnull(") + a.sql + QStringLiteral(", ") + b.sql + u')';
         v.cls = a.cls == ValueClass::Null ? b.cls : a.cls;
+        v.size = a.cls == ValueClass::Null ? b.size : a.size;  // the type of its first argument
         return v;
     }
     if (name == QLatin1String("coalesce") || name == QLatin1String("nullif")) {

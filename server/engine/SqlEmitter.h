@@ -32,6 +32,7 @@ public:
         const CatalogColumn* column = nullptr;  ///< set for a plain column reference
         int parameter = -1;                     ///< set for a literal bound as a parameter
         bool textLiteral = false;
+        int size = 0;  ///< length of a text as the server would declare it; 0 unknown, -1 max
     };
 
     struct Source {
@@ -44,6 +45,7 @@ public:
         std::vector<Source> sources;
         const Scope* parent = nullptr;
         QHash<QString, ValueClass> aliases;  ///< result column names (lower case) of the select
+        QHash<QString, int> textSizes;       ///< declared lengths of its computed text columns
         bool orderBy = false;                ///< resolving ORDER BY terms: aliases come first
     };
 
@@ -75,6 +77,9 @@ public:
     /// Base tables named in FROM clauses: result columns from them are writable.
     const QStringList& tablesRead() const { return m_tablesRead; }
     bool readsTables() const { return !m_tablesRead.isEmpty() || m_readsViews; }
+    /// Lengths of the computed text columns of the outermost select, by lower-case
+    /// name, as the server derives them ("a + b": the sum, ISNULL: its first argument).
+    const QHash<QString, int>& resultTextSizes() const { return m_resultTextSizes; }
 
     static QString quoted(const QString& name);
     static ValueClass classOf(const CatalogColumn& column);
@@ -101,6 +106,7 @@ private:
     std::vector<ParameterSource> m_sources;
     QStringList m_tablesRead;
     bool m_readsViews = false;
+    QHash<QString, int> m_resultTextSizes;
 };
 
 }  // namespace zel::server

@@ -3,6 +3,7 @@
 #include "server/ServerHooks.h"
 #include "server/engine/SqlEmitter.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -29,6 +30,7 @@ struct TranslatedStatement {
     QString table;                   ///< target of a write, as stored
     bool readsTables = false;        ///< a write that also reads (INSERT ... SELECT, subqueries)
     QStringList tablesRead;          ///< base tables named in FROM clauses
+    QHash<QString, int> resultTextSizes;  ///< lengths of computed text columns, by lower-case name
 
     QString procedure;               ///< as registered
     std::vector<ProcedureArgument> arguments;

@@ -89,7 +89,9 @@ const std::vector<TranslatedStatement>& TranslationCache::translate(const QStrin
         key += u'\x1e';
         switch (t.kind) {
         case SqlToken::Kind::String:
+            // The length is part of the shape: it decides the declared length of a computed text.
             key += u'\'';
+            key += QString::number(t.text.size());
             literals.push_back(int(i));
             break;
         case SqlToken::Kind::Number:

@@ -129,6 +129,7 @@ TEST_F(Dialect, SearchOrdersByComputedFullNameWithCyrillicCollation)
     const auto& t_fio = rows.columns()[std::size_t(rows.columnIndex(QStringLiteral("t_fio")))];
     EXPECT_TRUE(t_fio.isComputed());
     EXPECT_TRUE(zel::db::isTextType(t_fio.type));
+    EXPECT_EQ(t_fio.size, 152);  // 50 + 1 + 50 + 1 + 50, as the server declares the sum
 
     const RowSet byName = query(QStringLiteral(
         "Select teacher.*, (ISNULL(teacher.p26,'')+' '+ISNULL(teacher.p27,'')) as t_fio from teacher "
@@ -294,4 +295,6 @@ TEST_F(Dialect, StatementsDifferingOnlyInValuesReuseTheTranslationWithTheNewValu
     EXPECT_EQ(values(QStringLiteral("select CAST(p26 AS varchar(2)) from teacher where id_teacher = 1")), QStringList{"Ив"});
     EXPECT_EQ(values(QStringLiteral("select 'a' + 'b'")), QStringList{"ab"});
     EXPECT_EQ(values(QStringLiteral("select 1 + 2")), QStringList{"3"});
+    EXPECT_EQ(query(QStringLiteral("select 'ab' + p26 as x from teacher where id_teacher = 1")).columns()[0].size, 52);
+    EXPECT_EQ(query(QStringLiteral("select 'abcd' + p26 as x from teacher where id_teacher = 1")).columns()[0].size, 54);
 }
