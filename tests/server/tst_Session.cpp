@@ -312,6 +312,14 @@ TEST_F(Session, FailingProcedureRollsBackItsWrites)
         EXPECT_EQ(e.message(), QStringLiteral("Сотрудник не может быть удалён."));
     }
     EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 2);
+    // Inside a batch the procedure is a savepoint of the batch's transaction: all is undone.
+    EXPECT_THROW(editor->execute(QStringLiteral("INSERT INTO specialPUM([p25-2]) VALUES('first')\nEXEC test_WriteThenFail")),
+                 DbError);
+    EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 2);
+    EXPECT_EQ(editor->execute(QStringLiteral("EXEC test_SetCode 'Q', 2; INSERT INTO specialPUM([p25-2]) VALUES('second')")), 1);
+    EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 3);
+    EXPECT_EQ(query(*editor, QStringLiteral("select code from family_ where id_teacher = 2")).text(0, 0).trimmed(), QStringLiteral("Q"));
+    editor->execute(QStringLiteral("delete from specialPUM where [p25-2] = 'second'"));
     // The connection stays usable: the transaction is gone.
     EXPECT_EQ(editor->execute(QStringLiteral("INSERT INTO specialPUM([p25-2]) VALUES('after')")), 1);
     EXPECT_EQ(database.count(QStringLiteral("specialPUM")), 3);
