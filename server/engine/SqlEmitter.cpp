@@ -120,10 +120,14 @@ QVariant SqlEmitter::coerceValue(const QVariant& literal, const CatalogColumn& c
         bool ok = false;
         const QString trimmed = text.trimmed();
         QVariant value;
-        if (db::isIntegerType(column.type) || column.type == SqlType::Bit) {
+        if (column.type == SqlType::Bit && (trimmed.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
+                                            || trimmed.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)) {
+            ok = true;
+            value = trimmed.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ? 1 : 0;
+        } else if (db::isIntegerType(column.type) || column.type == SqlType::Bit) {
             const qlonglong n = trimmed.toLongLong(&ok);
             if (ok)
-                value = n;
+                value = column.type == SqlType::Bit ? QVariant(n != 0 ? 1 : 0) : QVariant(n);
         } else {
             const double d = trimmed.toDouble(&ok);
             if (ok)

@@ -90,6 +90,8 @@ TEST_F(Dialect, StatementTextsGiveTheRowsTheServerWould)
         {"select LEN('ab  ')", {"2"}},
         {"select p26 from teacher where p26 + ' ' + p27 = 'иванова мария'", {"ИВАНОВА"}},
         {"select count(*) from teacher where 'ABC' = 'abc'", {"6"}},
+        {"select count(*) from teacher where is_active = 'false'", {"1"}},
+        {"select count(*) from teacher where is_active = '1'", {"5"}},
     };
     for (const auto& c : cases) {
         QStringList got;
