@@ -1,7 +1,9 @@
 // ZEL 4: the personnel office's employee card client.
 #include "card/TForm1.h"
 #include "data/modules/TDM_PUM.h"
+#include "data/odbc/OdbcDriverRegistration.h"
 #include "server/EmbeddedDriverRegistration.h"
+#include "server/procedures/ServerModules.h"
 #include "signin/StartupSequence.h"
 #include "signin/ZelApplication.h"
 
@@ -12,7 +14,10 @@ using namespace zel;
 int main(int argc, char** argv)
 {
     ZelApplication app(argc, argv);
+    // The embedded server for ".db" data sources first, then SQL Server over ODBC.
+    server::installServerModules();
     server::registerEmbeddedDriver();
+    db::registerOdbcDriver();
 
     TDM_PUM* dmPum = nullptr;
     StartupParts parts;
