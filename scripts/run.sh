@@ -18,8 +18,9 @@ if "$bin/zel4-admin" help | grep -q '^  init-demo'; then
   else
     cat "$bin/Data/demo-accounts.txt" 2>/dev/null || true
   fi
-  boot_login=$(sed -n 's/^bootstrap account: *\([^ ]*\) *\/ *\(.*\)$/\1/p' "$bin/Data/demo-accounts.txt" | head -n1)
-  boot_password=$(sed -n 's/^bootstrap account: *\([^ ]*\) *\/ *\(.*\)$/\2/p' "$bin/Data/demo-accounts.txt" | head -n1)
+  # init-demo prints the bootstrap command for its database; take its account.
+  boot_login=$(sed -n 's/.*bootstrap --login \([^ ]*\) --password \([^ ]*\) .*/\1/p' "$bin/Data/demo-accounts.txt" | head -n1)
+  boot_password=$(sed -n 's/.*bootstrap --login \([^ ]*\) --password \([^ ]*\) .*/\2/p' "$bin/Data/demo-accounts.txt" | head -n1)
   "$bin/zel4-admin" bootstrap --login "${boot_login:-zel_boot}" --password "${boot_password:-}" \
       --server demo.db --database ZEL --out "$bin/Data/ZEL"
 fi
