@@ -17,6 +17,7 @@ GroupedHeaderView::GroupedHeaderView(QWidget* parent)
     setDefaultAlignment(Qt::AlignCenter);
     connect(this, &QHeaderView::sectionCountChanged, this, &GroupedHeaderView::invalidate);
     connect(this, &QHeaderView::sectionMoved, this, &GroupedHeaderView::invalidate);
+    connect(this, &QHeaderView::sectionResized, this, [this] { updateGeometry(); });
 }
 
 void GroupedHeaderView::setModel(QAbstractItemModel* model)
@@ -35,10 +36,8 @@ void GroupedHeaderView::setModel(QAbstractItemModel* model)
 
 void GroupedHeaderView::invalidate()
 {
-    const int before = m_layout.levelCount();
     m_dirty = true;
-    if (layout().levelCount() != before)
-        updateGeometry();
+    updateGeometry();
     viewport()->update();
 }
 
@@ -64,7 +63,22 @@ int GroupedHeaderView::levelHeight() const
 QSize GroupedHeaderView::sizeHint() const
 {
     QSize hint = QHeaderView::sizeHint();
-    hint.setHeight(layout().levelCount() * levelHeight());
+    const int h = levelHeight();
+    const int levels = layout().levelCount();
+    // Long titles wrap: the bottom row grows to the tallest one (up to three lines).
+    int extra = 0;
+    for (const HeaderLayout::Cell& cell : layout().cells()) {
+        const QRect rect = cellRect(cell);
+        if (rect.width() <= 6)
+            continue;
+        const int needed = fontMetrics()
+                               .boundingRect(QRect(0, 0, rect.width() - 6, 3 * fontMetrics().height()),
+                                             Qt::AlignCenter | Qt::TextWordWrap, cell.text)
+                               .height()
+                           + 6;
+        extra = std::max(extra, needed - (cell.lastLevel - cell.firstLevel + 1) * h);
+    }
+    hint.setHeight(levels * h + std::max(0, extra));
     return hint;
 }
 

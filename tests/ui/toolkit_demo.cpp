@@ -148,7 +148,7 @@ std::vector<GridColumn> holidayColumns()
     std::vector<GridColumn> columns(8);
     const char* fields[] = {"Holiday_type", "from_d", "to_d", "N_Days", "N_prikaz", "Date_Prikaz", "paid", "id_vacation"};
     const char* titles[] = {"Вид отпуска", "Отпуск|Начало", "Отпуск|Конец", "Отпуск|Кол. дней",
-                            "Отпуск|Приказ|№", "Отпуск|Приказ|Дата", "Оплачен", "Код"};
+                            "Отпуск|Приказ|№", "Отпуск|Приказ|Дата", "Оплачен по приказу ректора", "Код"};
     const int widths[] = {120, 80, 80, 60, 60, 80, 60, 40};
     for (std::size_t i = 0; i < columns.size(); ++i) {
         columns[i].fieldName = QString::fromUtf8(fields[i]);

@@ -110,9 +110,18 @@ void HeaderLayoutTest::headerViewPaintsSpanOverSections()
     QCOMPARE(header->cellRect(*top).width(), 170);
     QVERIFY(header->height() >= 2 * header->fontMetrics().height());
 
+    // A long title in a narrow column wraps, and the header grows for it.
+    const int twoLevels = header->sizeHint().height();
+    model.setHorizontalHeaderLabels({"Месяц, год|Начала", "Месяц, год|Окончания",
+                                     "Место повышения квалификации (в том числе за рубежом)"});
+    view.setColumnWidth(2, 60);
+    QVERIFY(header->sizeHint().height() > twoLevels);
+
     // Titles changed at run time are picked up.
     model.setHorizontalHeaderLabels({"А", "Б", "В"});
+    view.setColumnWidth(2, 200);
     QCOMPARE(header->layout().levelCount(), 1);
+    QVERIFY(header->sizeHint().height() < twoLevels);
     QVERIFY(!header->grab().isNull());
 }
 
