@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace zel {
+
+class TADOUpdateHistoryExec;
+class TDataSet;
+class TDM_PUM;
+
+/// The order in which the card is saved, and the two ways of posting it.
+namespace SaveSequence {
+
+struct Step {
+    TDataSet* dataSet;
+    QString tableName;   ///< the name written into the audit log
+    QString keyField;
+    bool logChanges;
+};
+
+/// The 19 steps: ADO_TEACHER first (not compared), then every section.
+std::vector<Step> Steps(TDM_PUM& dm);
+
+/// Detaches the history, attaches it to the step's dataset (changes as the step says,
+/// deletions never) and posts. Errors of the post propagate.
+void PostStep(const Step& step, TADOUpdateHistoryExec& history);
+
+/// The master row's part of Save: when ADO_TEACHER is editing or inserting, attaches
+/// the history, writes the three name texts into p26, p27, p28 and posts. Returns
+/// whether it posted (the window then shows its confirmation).
+bool PostMasterRecord(TDM_PUM& dm, TADOUpdateHistoryExec& history, const QString& surname,
+                      const QString& name, const QString& patronymic);
+
+/// Steps 2 to 19: posts every section in edit or insert state through PostStep, in
+/// order. The first failure propagates; the sections after it are not posted.
+/// Returns the number of sections posted.
+int PostSections(TDM_PUM& dm, TADOUpdateHistoryExec& history);
+
+/// Posts, in order, every one of the master row and the card sections (not the passport
+/// or the pension) that holds unposted field changes, without attaching the history.
+/// Returns the number posted.
+int PostModifiedSections(TDM_PUM& dm);
+
+}  // namespace SaveSequence
+
+}  // namespace zel

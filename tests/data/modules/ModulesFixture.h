@@ -1,0 +1,120 @@
+// A temporary demo database, DM_PUM connected to it, and a host that records what
+// the rules asked of the windows.
+#pragma once
+
+#include "data/DbError.h"
+#include "data/dataset/TField.h"
+#include "data/modules/CardHost.h"
+#include "data/modules/TDM_PUM.h"
+#include "server/EmbeddedDriverRegistration.h"
+#include "server/demo/DemoDatabase.h"
+#include "server/procedures/ServerModules.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace zel::test {
+
+class RecordingHost : public CardHost {
+public:
+    QString login = QStringLiteral("clerk");
+    QString workstation = QStringLiteral("PC-01\\10.0.0.5");
+    QVariant familyStatus;
+    bool directoryExists = false;
+    bool saveEnabled = false;
+    QStringList calls;
+
+    QString UserLogin() const override { return login; }
+    QString Workstation() const override { return workstation; }
+    void SetSaveEnabled(bool enabled) override
+    {
+        saveEnabled = enabled;
+        calls << (enabled ? QStringLiteral("save on") : QStringLiteral("save off"));
+    }
+    QVariant FamilyStatusKey() const override { return familyStatus; }
+    void SetFamilyStatusKey(const QVariant& key) override
+    {
+        familyStatus = key;
+        calls << QStringLiteral("status ") + (key.isNull() ? QStringLiteral("NULL") : key.toString());
+    }
+    void SetFamilyStatusLocked(bool locked) override { calls << QStringLiteral("lock %1").arg(locked); }
+    void SetPensionerMark(bool pensioner) override { calls << QStringLiteral("pensioner %1").arg(pensioner); }
+    void SetStatusText(const QString& text) override { calls << QStringLiteral("text ") + text; }
+    bool DirectoryExists() const override { return directoryExists; }
+    void ShowDirectoryRecord(const QString& fullName, const QVariant& key) override
+    {
+        calls << QStringLiteral("record ") + fullName + u'/' + key.toString();
+    }
+    void SetDirectoryRecordCaption(const QString& caption) override { calls << QStringLiteral("caption ") + caption; }
+    void ReloadCard() override { calls << QStringLiteral("reload"); }
+    void ShowNoRightsWarning(const QString& text, const QString& caption) override
+    {
+        calls << QStringLiteral("warning ") + caption + u' ' + text;
+    }
+};
+
+class ModulesTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        server::registerEmbeddedDriver();
+        server::installServerModules();
+        dir = std::make_unique<QTemporaryDir>();
+        path = dir->filePath(QStringLiteral("zel.db"));
+        summary = server::createDemoDatabase(path, 30);
+    }
+    static void TearDownTestSuite() { dir.reset(); }
+
+    /// Account 0 bootstrap, 1 editor, 2 reader.
+    static QString connectionString(int account)
+    {
+        const auto& login = summary.databaseAccounts.at(std::size_t(account));
+        return "Provider=SQLOLEDB.1;Password=" + login.password + ";Persist Security Info=True;User ID="
+            + login.login + ";Initial Catalog=" + summary.databaseName + ";Data Source=" + path
+            + ";Use Procedure for Prepare=1;Auto Translate=True;Packet Size=4096;"
+              "Use Encryption for Data=False;Tag with column collation when possible=False";
+    }
+
+    void connect(int account = 1)
+    {
+        dm.ADO_PUM.SetConnectionString(connectionString(account));
+        dm.ADO_PUM.Open();
+    }
+
+    /// Positions ADO_TEACHER on one employee, as the directory's search does.
+    void selectEmployee(int key)
+    {
+        dm.ADO_TEACHER.SetSQL(QStringLiteral("select teacher.*, p26 as t_fio from teacher where id_teacher=")
+                              + QString::number(key));
+        dm.ADO_TEACHER.Open();
+    }
+
+    /// A value as another connection sees it.
+    QVariant serverValue(const QString& sql, const QString& field = QString())
+    {
+        TADOConnection other;
+        other.SetConnectionString(connectionString(1));
+        TADOQuery check(QStringLiteral("check"));
+        check.SetConnection(&other);
+        check.SetSQL(sql);
+        check.Open();
+        if (check.IsEmpty())
+            return {};
+        return field.isEmpty() ? check.Field(0)->Value() : check.FieldByName(field)->Value();
+    }
+
+    int serverCount(const QString& sql) { return serverValue(sql).toInt(); }
+
+    static inline std::unique_ptr<QTemporaryDir> dir;
+    static inline QString path;
+    static inline server::DemoSummary summary;
+
+    TDM_PUM dm;
+    RecordingHost host;
+};
+
+}  // namespace zel::test
