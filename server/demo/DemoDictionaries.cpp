@@ -1,4 +1,5 @@
 #include "server/demo/DemoReferenceParts.h"
+#include "server/demo/Dice.h"
 
 namespace zel::server::demo::parts {
 
@@ -89,7 +90,7 @@ std::vector<SeedTable> dictionaries()
     id = 1;
     for (const char* status : {"Женат", "Замужем", "Холост", "Не замужем", "Разведён", "Разведена", "Вдовец",
                                "Вдова", "Гражданский брак"})
-        family.rows.push_back({id++, utf8(status), QStringLiteral("ins"), QDateTime(QDate(2015, 9, 1), QTime(9, 0))});
+        family.rows.push_back({id++, utf8(status), QStringLiteral("ins"), Dice::at(QDate(2015, 9, 1), QTime(9, 0))});
     out.push_back(family);
 
     out.push_back(keyed("Family_spec", "id_family_job", "job_specification", {

@@ -66,6 +66,8 @@ DemoPersonWriter::DemoPersonWriter(sqlite3* db, Dice& dice, int photoLimit)
         m_places.push_back(placeIn(row[2].toInt(), kNoCity, row[0].toInt()));
     for (const QVariantList& row : DemoReferenceData::find(QStringLiteral("DistrictKR"))->rows)
         m_districts.push_back(row[0].toInt());
+    for (int variant = 0; variant < DemoPhoto::kVariants; ++variant)
+        m_photos.push_back(DemoPhoto::bitmap(variant));
 }
 
 const DemoPersonWriter::Place& DemoPersonWriter::randomPlace()
@@ -127,7 +129,7 @@ void DemoPersonWriter::writeInfo(const DemoPerson& p)
         r.set("phone_mobile", QStringLiteral("+996 (%1) %2-%3-%4")
                                   .arg(m_dice.pick({"555", "700", "772", "550", "222"}), m_dice.digits(2),
                                        m_dice.digits(2), m_dice.digits(2)));
-    r.set("D_z", QDateTime(m_dice.date(QDate(2010, 1, 1), kToday), QTime(10, 0)));
+    r.set("D_z", Dice::at(m_dice.date(QDate(2010, 1, 1), kToday), QTime(10, 0)));
     const int nationality = m_dice.chance(0.45) ? 1 : m_dice.chance(0.6) ? 2 : m_dice.between(3, 18);
     r.set("id_nationality", nationality);
     r.set("id_citizenship", m_dice.chance(0.85) ? 1 : m_dice.between(2, 6));
@@ -171,7 +173,7 @@ void DemoPersonWriter::writePhoto(const DemoPerson& p)
     m_photo.set("id_teacher", p.id).set("ZEL_User", kClerk);
     // Some rows keep their key after the photo itself was removed.
     if (!m_dice.chance(0.05))
-        m_photo.set("photo", DemoPhoto::bitmap(int(p.id)));
+        m_photo.set("photo", m_photos[std::size_t(p.id % DemoPhoto::kVariants)]);
     m_photo.insert();
 }
 
@@ -211,7 +213,7 @@ void DemoPersonWriter::writeAddresses(const DemoPerson& p)
         m_registrationPlace.set("id_cityKR", registered.city).set("id_villageKR", registered.village);
         m_registrationPlace.set("Address", &registered == &home ? homeStreet : street(m_dice));
         m_registrationPlace.set("ZEL_User", kClerk);
-        m_registrationPlace.set("ZEL_Update", QDateTime(m_dice.date(QDate(2010, 1, 1), kToday), QTime(11, 30)));
+        m_registrationPlace.set("ZEL_Update", Dice::at(m_dice.date(QDate(2010, 1, 1), kToday), QTime(11, 30)));
         m_registrationPlace.insert();
     }
 }
@@ -296,7 +298,7 @@ void DemoPersonWriter::writeMedical(const DemoPerson& p)
         m_medical.set("id_teacher", p.id);
         m_medical.set("medosmotr", m_dice.pick({"Студенческая поликлиника", "ЦСМ № 1 г. Бишкек",
                                                 "Городская клиническая больница № 6", "Медцентр университета"}));
-        m_medical.set("medosmotr_date", QDateTime(QDate(2026 - count + i, m_dice.between(1, 12), m_dice.between(1, 28)), QTime(9, 15)));
+        m_medical.set("medosmotr_date", Dice::at(QDate(2026 - count + i, m_dice.between(1, 12), m_dice.between(1, 28)), QTime(9, 15)));
         if (m_dice.chance(0.4))
             m_medical.set("Descpintion", m_dice.pick({"Годен", "Годен без ограничений", "Повторно через 6 мес.",
                                                       "Флюорография в норме"}));

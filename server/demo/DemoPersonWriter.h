@@ -40,6 +40,7 @@ private:
     int m_photoLimit;
     std::vector<Place> m_places;
     std::vector<int> m_districts;
+    std::vector<QByteArray> m_photos;  // the portrait variants, made once
     TableInserter m_teacher, m_info, m_passport, m_photo, m_pension, m_birthPlace, m_livingPlace,
         m_registrationPlace, m_family, m_military, m_languages, m_medical;
 };

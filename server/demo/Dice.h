@@ -18,7 +18,9 @@ public:
     int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
     double real(double low, double high) { return std::uniform_real_distribution<double>(low, high)(m_random); }
     QDate date(const QDate& from, const QDate& to) { return from.addDays(between(0, int(from.daysTo(to)))); }
-    QDateTime midnight(const QDate& day) { return QDateTime(day, QTime(0, 0)); }
+    /// Date-times without a time zone (UTC), so that no local-time rules are consulted.
+    static QDateTime at(const QDate& day, const QTime& time) { return QDateTime(day, time, Qt::UTC); }
+    QDateTime midnight(const QDate& day) { return at(day, QTime(0, 0)); }
     QString digits(int count)
     {
         QString out;
