@@ -1,6 +1,7 @@
 #include "signin/SelfUpdate.h"
 #include "signin/ZelApplication.h"
 
+#include "tests/signin/RecordingDialogService.h"
 #include "ui/DialogService.h"
 
 #include <QFile>
@@ -44,16 +45,6 @@ QByteArray ok(const QByteArray& body)
         + QByteArray::number(body.size()) + "\r\n\r\n" + body;
 }
 
-class RecordingDialogs : public ui::DialogService {
-public:
-    QStringList captions, texts;
-    Answer message(QWidget*, const QString& caption, const QString& text, Icon, Buttons) override
-    {
-        captions << caption;
-        texts << text;
-        return Answer::Ok;
-    }
-};
 
 QByteArray readAll(const QString& path)
 {
@@ -140,7 +131,7 @@ private slots:
             url = server->url();
         }
 
-        RecordingDialogs dialogs;
+        zel::testing::RecordingDialogService dialogs;
         ui::DialogService::setCurrent(&dialogs);
         SelfUpdate update({});
         const bool started = update.Run({program, QUrl(url), QCoreApplication::applicationPid()});

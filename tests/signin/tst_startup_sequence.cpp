@@ -4,6 +4,7 @@
 #include "signin/ZelApplication.h"
 
 #include "data/DbError.h"
+#include "tests/signin/RecordingDialogService.h"
 #include "ui/DialogService.h"
 
 #include <QTimer>
@@ -108,16 +109,6 @@ private:
     What m_what;
 };
 
-class RecordingDialogs : public ui::DialogService {
-public:
-    QStringList captions, texts;
-    Answer message(QWidget*, const QString& caption, const QString& text, Icon, Buttons) override
-    {
-        captions << caption;
-        texts << text;
-        return Answer::Ok;
-    }
-};
 
 }  // namespace
 
@@ -166,7 +157,7 @@ private slots:
     {
         auto& app = *ZelApplication::instance();
         app.SetTitle(program::title());
-        RecordingDialogs dialogs;
+        zel::testing::RecordingDialogService dialogs;
         ui::DialogService::setCurrent(&dialogs);
 
         ThrowingObject error(ThrowingObject::What::Error), abort(ThrowingObject::What::Abort),
