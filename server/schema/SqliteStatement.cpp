@@ -5,7 +5,17 @@
 #include <QDate>
 #include <QDateTime>
 
+#include <cstdio>
+
 namespace zel::server::schema {
+
+namespace {
+// Bulk loads bind many dates; formatting them by hand avoids the calendar machinery.
+int formatDate(const QDate& date, char* out)
+{
+    return std::snprintf(out, 16, "%04d-%02d-%02d", date.year(), date.month(), date.day());
+}
+}  // namespace
 
 void throwSqliteError(sqlite3* db, int code, const QString& context)
 {
@@ -74,14 +84,19 @@ void SqliteStatement::bind(int position, const QVariant& value)
             break;
         }
         case QMetaType::QDate: {
-            const QByteArray text = value.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
-            rc = sqlite3_bind_text(m_statement, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            char text[16];
+            const int length = formatDate(value.toDate(), text);
+            rc = sqlite3_bind_text(m_statement, position, text, length, SQLITE_TRANSIENT);
             break;
         }
         case QMetaType::QDateTime: {
-            const QByteArray text =
-                value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toUtf8();
-            rc = sqlite3_bind_text(m_statement, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            const QDateTime dateTime = value.toDateTime();
+            const QTime time = dateTime.time();
+            char text[32];
+            int length = formatDate(dateTime.date(), text);
+            length += std::snprintf(text + length, sizeof text - std::size_t(length), " %02d:%02d:%02d.%03d",
+                                    time.hour(), time.minute(), time.second(), time.msec());
+            rc = sqlite3_bind_text(m_statement, position, text, length, SQLITE_TRANSIENT);
             break;
         }
         default: {

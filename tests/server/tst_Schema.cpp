@@ -5,6 +5,7 @@
 #include "server/schema/SqliteSchemaWriter.h"
 #include "server/schema/SqliteStatement.h"
 
+#include <QDateTime>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -212,4 +213,17 @@ TEST(MssqlScripts, HandWrittenProceduresCoverEveryEmployeeTable)
                              "Update_Family_Staus", "Ab_RepublicProcSchool", "ab_RegionProcSchool",
                              "ab_DistrictProcSchool", "ab_CityProcSchool", "ab_VillageProcSchool"})
         EXPECT_TRUE(procedures.contains(QStringLiteral("CREATE PROCEDURE [dbo].[%1]").arg(QLatin1String(name)))) << name;
+}
+
+TEST_F(SchemaTest, DatesAreStoredInTheServersTextForm)
+{
+    SqliteStatement insert(connection.handle(), QStringLiteral(
+        "INSERT INTO Passport (id_teacher, D_given_p, ZEL_Update) VALUES (NULL, ?1, ?2)"));
+    insert.bind(1, QDateTime(QDate(2026, 1, 5), QTime(7, 8, 9, 12), Qt::UTC));
+    insert.bind(2, QDate(987, 12, 31));
+    insert.run();
+    SqliteStatement select(connection.handle(), QStringLiteral("SELECT D_given_p, ZEL_Update FROM Passport"));
+    ASSERT_TRUE(select.step());
+    EXPECT_EQ(select.text(0), QStringLiteral("2026-01-05 07:08:09.012"));
+    EXPECT_EQ(select.text(1), QStringLiteral("0987-12-31"));
 }
