@@ -44,7 +44,14 @@ void PostStep(const Step& step, TADOUpdateHistoryExec& history)
 {
     history.Detach();
     history.Attach(*step.dataSet, step.tableName, step.keyField, step.logChanges, false);
-    step.dataSet->Post();
+    try {
+        step.dataSet->Post();
+    } catch (...) {
+        // Also when a before-post rule refused: nothing of this attempt may be logged later.
+        history.Statements.clear();
+        history.Detach();
+        throw;
+    }
 }
 
 bool PostMasterRecord(TDM_PUM& dm, TADOUpdateHistoryExec& history, const QString& surname, const QString& name,

@@ -24,7 +24,8 @@ struct Step {
 std::vector<Step> Steps(TDM_PUM& dm);
 
 /// Detaches the history, attaches it to the step's dataset (changes as the step says,
-/// deletions never) and posts. Errors of the post propagate.
+/// deletions never) and posts. Errors of the post propagate; the history is then
+/// detached and holds no statement of the failed attempt.
 void PostStep(const Step& step, TADOUpdateHistoryExec& history);
 
 /// The master row's part of Save: when ADO_TEACHER is editing or inserting, attaches

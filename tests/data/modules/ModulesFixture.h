@@ -65,7 +65,7 @@ protected:
         server::installServerModules();
         dir = std::make_unique<QTemporaryDir>();
         path = dir->filePath(QStringLiteral("zel.db"));
-        summary = server::createDemoDatabase(path, 30);
+        summary = server::createDemoDatabase(path, 40);
     }
     static void TearDownTestSuite() { dir.reset(); }
 
@@ -108,6 +108,28 @@ protected:
     }
 
     int serverCount(const QString& sql) { return serverValue(sql).toInt(); }
+
+    /// Runs a statement on another connection.
+    void serverExec(const QString& sql)
+    {
+        TADOConnection other;
+        other.SetConnectionString(connectionString(1));
+        TADOQuery run(QStringLiteral("run"));
+        run.SetConnection(&other);
+        run.SetSQL(sql);
+        run.ExecSQL();
+    }
+
+    /// Makes ADO_TEACHER's current row an employee that another workstation then
+    /// deleted: every section posted for it is refused by the server's foreign key.
+    int selectVanishedEmployee()
+    {
+        serverExec(QStringLiteral("insert into TEACHER(p26, p27) values('Исчезнувший', 'Сотрудник')"));
+        const int key = serverValue(QStringLiteral("select max(id_teacher) from TEACHER")).toInt();
+        selectEmployee(key);
+        serverExec(QStringLiteral("delete from TEACHER where id_teacher=") + QString::number(key));
+        return key;
+    }
 
     static inline std::unique_ptr<QTemporaryDir> dir;
     static inline QString path;
