@@ -5,6 +5,7 @@
 #include "server/demo/DemoDatabase.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 namespace zel::tools {
 
@@ -37,10 +38,13 @@ int initDemo(const QStringList& args, QTextStream& out, QTextStream& err)
         out << "\nУчётные записи базы данных (User ID / Password):\n";
         for (const server::DemoAccount& a : summary.databaseAccounts)
             out << "  " << a.login << " / " << a.password << "  - " << a.purpose << "\n";
+        // The server slot of Data/ZEL holds 20 characters; a relative name is
+        // looked up in the Data folder beside the program.
         const server::DemoAccount& bootstrap = summary.databaseAccounts.front();
-        out << "\nФайл Data/ZEL для этой базы:\n  zel4-admin bootstrap --login " << bootstrap.login
-            << " --password " << bootstrap.password << " --server " << paths.first() << " --database "
-            << summary.databaseName << " --out Data/ZEL\n";
+        out << "\nФайл Data/ZEL для этой базы (положите " << QFileInfo(paths.first()).fileName()
+            << " в папку Data рядом с программой):\n  zel4-admin bootstrap --login " << bootstrap.login
+            << " --password " << bootstrap.password << " --server " << QFileInfo(paths.first()).fileName()
+            << " --database " << summary.databaseName << " --out Data/ZEL\n";
         return 0;
     } catch (const Error& error) {
         err << "zel4-admin init-demo: " << error.message() << "\n";

@@ -6,6 +6,8 @@
 #include "server/EmbeddedDriverRegistration.h"
 #include "server/procedures/ServerModules.h"
 
+#include <QFileInfo>
+
 namespace zel::tools {
 
 namespace {
@@ -45,7 +47,9 @@ int query(const QStringList& args, QTextStream& out, QTextStream& err)
     const QStringList valued = {QStringLiteral("--db"), QStringLiteral("--login"), QStringLiteral("--password"),
                                 QStringLiteral("--database")};
     const QStringList statements = positionalArguments(args, valued);
-    const QString path = optionValue(args, QStringLiteral("--db"));
+    // Relative to where the administrator stands, not to the server's own folder.
+    const QString given = optionValue(args, QStringLiteral("--db"));
+    const QString path = given.isEmpty() ? QString() : QFileInfo(given).absoluteFilePath();
     if (statements.size() != 1 || path.isEmpty() || !hasOption(args, QStringLiteral("--login"))) {
         err << "usage: zel4-admin query --db PATH --login L --password P [--database D] \"STATEMENT\"\n";
         return 2;
