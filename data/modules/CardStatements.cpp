@@ -95,6 +95,20 @@ void OpenEmptyCard(TDM_PUM& dm)
     }
 }
 
+void UpdateFamilyStatus(TDM_PUM& dm)
+{
+    TADOStoredProc& procedure = dm.ADO_SP_Update_Family_Staus;
+    TADOQuery& statuses = dm.ADOQ_Family_status;
+    TADOQuery& master = dm.ADO_TEACHER;
+    procedure.Parameter(1).Value =
+        statuses.Active() && !statuses.IsEmpty() ? statuses.FieldByName(QStringLiteral("id_Family"))->Value()
+                                                 : QVariant();
+    procedure.Parameter(2).Value = master.Active() && !master.IsEmpty()
+        ? master.FieldByName(QStringLiteral("id_teacher"))->Value()
+        : QVariant();
+    procedure.ExecProc();
+}
+
 void OpenEmptyPension(TDM_PUM& dm)
 {
     dm.ADOQPensioner.SetSQL(QStringLiteral("Select TOP(0) Pensioners.* from Pensioners"));

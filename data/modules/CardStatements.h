@@ -46,6 +46,11 @@ void OpenEmptyPension(TDM_PUM& dm);
 /// The display order of the dictionary and address lists given once at start-up.
 void ApplyStartupSorts(TDM_PUM& dm);
 
+/// Runs the family-status procedure for the current employee with the status of the
+/// family-status dictionary's current row (the chooser keeps that row current).
+/// Errors of the server propagate.
+void UpdateFamilyStatus(TDM_PUM& dm);
+
 /// The status bar text: surname, name and patronymic joined by single blanks.
 QString FullName(TDM_PUM& dm);
 

@@ -4,6 +4,8 @@
 
 #include "data/modules/CardStatements.h"
 #include "data/modules/PostingRules.h"
+#include "data/modules/SaveSequence.h"
+#include "data/modules/TADOUpdateHistoryExec.h"
 #include "data/modules/TDM.h"
 
 #include <QDate>
@@ -245,6 +247,35 @@ TEST_F(PostingRules, RefusedForLackOfRightsTheChangesAreDiscarded)
     EXPECT_EQ(host.calls, (QStringList{"warning Warning! " + zel::PostingRules::NoRightsText()}));
     EXPECT_EQ(dm.ADOQ_Teacher_2.State(), dsBrowse);
     EXPECT_EQ(dm.ADOQ_Teacher_2.FieldByName("eMail")->AsString(), before);
+}
+
+TEST_F(PostingRules, WithTheHistoryAttachedARefusalKeepsTheChangesAndItsText)
+{
+    dm.ADO_PUM.Close();
+    dm.ADO_PUM.SetConnectionString(connectionString(2));  // the reader account
+    dm.ADO_PUM.Open();
+    load(16);
+    TADOUpdateHistoryExec history;
+    SaveSequence::PostStep({&dm.ADOQ_Teacher_2, "Teacher_info", "id_teacher_info", true}, history);  // nothing pending
+    dm.ADOQ_Teacher_2.Edit();
+    dm.ADOQ_Teacher_2.FieldByName("eMail")->SetAsString("kept@x.y");
+    host.calls.clear();
+    try {
+        SaveSequence::PostStep({&dm.ADOQ_Teacher_2, "Teacher_info", "id_teacher_info", true}, history);
+        ADD_FAILURE() << "the reader account wrote a row";
+    } catch (const AbortSignal&) {
+        ADD_FAILURE() << "the refusal was answered silently";
+    } catch (const DbError& error) {
+        EXPECT_EQ(error.kind(), DbError::Kind::PermissionDenied);
+        EXPECT_FALSE(error.message().isEmpty());
+    }
+    EXPECT_TRUE(host.calls.filter("warning").isEmpty());
+    EXPECT_EQ(dm.ADOQ_Teacher_2.State(), dsEdit);
+    EXPECT_EQ(dm.ADOQ_Teacher_2.FieldByName("eMail")->AsString(), "kept@x.y");
+    EXPECT_EQ(history.DataSet(), nullptr);
+    // Detached again, the no-rights answer is back in place.
+    EXPECT_THROW(dm.ADOQ_Teacher_2.Post(), AbortSignal);
+    EXPECT_EQ(host.calls.filter("warning").size(), 1);
 }
 
 TEST_F(PostingRules, OtherFailuresKeepTheChangesAndTheServerText)

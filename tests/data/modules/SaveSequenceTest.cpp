@@ -181,5 +181,34 @@ TEST_F(Save, LoadCardReportsPensionFamilyStatusAndName)
     EXPECT_EQ(dm.ADOQPensioner.SQL(), "Select TOP(1) Pensioners.* from Pensioners where id_teacher=33");
 }
 
+TEST_F(Save, ChosenFamilyStatusGoesToEveryRelativeThroughTheProcedure)
+{
+    load(34);
+    for (const char* name : {"Мать", "Отец"}) {
+        dm.ADOQ_family.Append();
+        dm.ADOQ_family.FieldByName("p27")->SetAsString(name);
+        dm.ADOQ_family.Post();
+    }
+    dm.ADOQ_Family_status.Last();
+    const int chosen = dm.ADOQ_Family_status.FieldByName("id_family")->AsInteger();
+    CardStatements::UpdateFamilyStatus(dm);
+    EXPECT_EQ(dm.ADO_SP_Update_Family_Staus.Parameter(1).Value.toInt(), chosen);
+    EXPECT_EQ(dm.ADO_SP_Update_Family_Staus.Parameter(2).Value.toInt(), 34);
+    EXPECT_EQ(serverCount("select count(*) from family_ where id_teacher=34 and id_family_status<>"
+                          + QString::number(chosen)),
+              0);
+    EXPECT_GE(serverCount("select count(*) from family_ where id_teacher=34"), 2);
+}
+
+TEST_F(Save, LookupDictionariesOpenWithTheFirstCardLoad)
+{
+    EXPECT_FALSE(dm.ADOQ_HighQualification.Active());
+    EXPECT_FALSE(dm.ADOQ_Trudoem.Active());
+    load(35);
+    EXPECT_TRUE(dm.ADOQ_HighQualification.Active());
+    EXPECT_TRUE(dm.ADOQ_Trudoem.Active());
+    EXPECT_TRUE(dm.ADOQ_Holliday_t.Active());
+}
+
 }  // namespace
 }  // namespace zel::test
