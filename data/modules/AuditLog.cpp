@@ -66,10 +66,17 @@ void AuditLog::ExecuteLogAndDetach(QStringList& statements)
 
 void AuditLog::ExecuteLog(QStringList& statements)
 {
-    const QStringList toRun = statements;  // the runner may fail half-way; the list stays
-    for (const QString& statement : toRun) {
-        m_runner.SetSQL(statement);
-        m_runner.ExecSQL();
+    const QStringList toRun = statements;
+    try {
+        for (const QString& statement : toRun) {
+            m_runner.SetSQL(statement);
+            m_runner.ExecSQL();
+        }
+    } catch (...) {
+        // Left in the list, the rows already written would be written again (and the
+        // failing one fail again) by the next post that hands the list over.
+        statements.clear();
+        throw;
     }
 }
 

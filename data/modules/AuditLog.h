@@ -39,7 +39,8 @@ public:
                            const QString& keyField, QStringList& statements) const;
     /// Runs the statements in order through the runner, then detaches the history.
     void ExecuteLogAndDetach(QStringList& statements);
-    /// Runs the statements in order through the runner.
+    /// Runs the statements in order through the runner. A failing statement ends the
+    /// run with its error and empties the list.
     void ExecuteLog(QStringList& statements);
 
     /// The row of a new photo; photoKey is the posted row's id_photo.

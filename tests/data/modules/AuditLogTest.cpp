@@ -229,5 +229,37 @@ TEST_F(AuditRows, PhotoRow)
     EXPECT_EQ(newRows(), (std::vector<LogRow>{row("Photo", "41", "Поле \"photo\" изменило значение.")}));
 }
 
+TEST_F(AuditRows, FailingLogStatementLeavesNothingForTheNextSave)
+{
+    load(37);
+    TADOQuery& awards = dm.ADOQ_Nagrada;
+    awards.Append();
+    awards.FieldByName("nagrada")->SetAsString("Первая");
+    save();
+    const auto logChange = history.OnFieldChanged;
+    history.OnFieldChanged = [logChange](const QString& message, TDataSet& ds, const QString& table,
+                                         const QString& key, QStringList& statements) {
+        logChange(message, ds, table, key, statements);
+        statements << "INSERT INTO ZEL_LOG_MISSING(x) VALUES(1)";
+    };
+    awards.Edit();
+    awards.FieldByName("nagrada")->SetAsString("Вторая");
+    const QString key = awards.FieldByName("id_nagrada")->AsString();
+    EXPECT_THROW(save(), Error);
+    // The row itself was written before the log ran.
+    EXPECT_EQ(serverValue("select nagrada from Nagrada where id_nagrada=" + key).toString(), "Вторая");
+    EXPECT_EQ(newRows().size(), 1u);
+    EXPECT_TRUE(history.Statements.isEmpty());
+
+    // The next post handing the list over writes nothing twice.
+    history.OnFieldChanged = logChange;
+    history.Detach();
+    history.Attach(dm.ADO_TEACHER, "Teacher", "id_teacher", false, false);
+    dm.ADO_TEACHER.Edit();
+    dm.ADO_TEACHER.FieldByName("status")->SetAsBoolean(false);
+    dm.ADO_TEACHER.Post();
+    EXPECT_EQ(newRows().size(), 1u);
+}
+
 }  // namespace
 }  // namespace zel::test
