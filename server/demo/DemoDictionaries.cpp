@@ -187,6 +187,7 @@ std::vector<SeedTable> dictionaries()
     settings.rows.push_back({2, utf8("Краткое наименование вуза"), utf8("КНУ"), {}});
     settings.rows.push_back({10, utf8("Текущий учебный год"), utf8("2026/2027"), 2026});
     settings.rows.push_back({22, utf8("Адрес сервера отчётов"), utf8("http://reports.local"), {}});
+    settings.rows.push_back({23, utf8("Адрес сервера обновлений"), utf8("http://updates.local"), {}});
     out.push_back(settings);
     return out;
 }

@@ -17,6 +17,15 @@ const QStringList kParameters = {
 };
 enum { Login, Password, NewPassword, Program, Ip, Computer };
 
+// The update server's address (scheme, host, port): VuzDefaults row 23. The
+// bootstrap account may run nothing but GET_USER, so the program learns it here.
+QString updateServer(sqlite3* db)
+{
+    schema::SqliteStatement select(db, QStringLiteral(
+        "SELECT n_field FROM VuzDefaults WHERE id_vuz_defaults = 23"));
+    return select.step() ? select.text(0) : QString();
+}
+
 int programVersion(sqlite3* db)
 {
     schema::SqliteStatement select(db, QStringLiteral(
@@ -44,15 +53,16 @@ void getUser(ProcedureContext& context, const Arguments& arguments)
     ProcedureResult result(context.result, {
         {"db_login", db::SqlType::VarChar, 50},
         {"db_password", db::SqlType::VarChar, 50},
-        {"user_name", db::SqlType::VarChar, 100},
+        {"update_server", db::SqlType::VarChar, 100},
         {"password_state", db::SqlType::Int},
         {"message", db::SqlType::VarChar, 250},
         {"program_version", db::SqlType::Int},
     });
     const int version = programVersion(context.db);
+    const QString updates = updateServer(context.db);
 
     if (!clerk.refusalMessage.isEmpty()) {
-        result.addRow({QString(), QString(), clerk.fullName, ClerkAccounts::passwordState(clerk, today),
+        result.addRow({QString(), QString(), updates, ClerkAccounts::passwordState(clerk, today),
                        clerk.refusalMessage, version});
         return;
     }
@@ -72,10 +82,10 @@ void getUser(ProcedureContext& context, const Arguments& arguments)
                                 args.text(Computer) + QLatin1Char('\\') + args.text(Ip));
     if (state < 0) {
         // The account is handed out only once the password has been changed.
-        result.addRow({QString(), QString(), clerk.fullName, state, QString(), version});
+        result.addRow({QString(), QString(), updates, state, QString(), version});
         return;
     }
-    result.addRow({shift::encodeText(clerk.databaseLogin), clerk.databasePasswordShifted, clerk.fullName,
+    result.addRow({shift::encodeText(clerk.databaseLogin), clerk.databasePasswordShifted, updates,
                    state, QString(), version});
 }
 

@@ -40,7 +40,8 @@ BEGIN
 END
 GO
 
--- Sign-in. One row: shifted database login and password, user name, password
+-- Sign-in. One row: shifted database login and password, the update server's
+-- address (VuzDefaults row 23), password
 -- state (below 0: must change; below 20: change offered; else days left),
 -- refusal message, current program version.
 CREATE PROCEDURE [dbo].[GET_USER]
@@ -69,11 +70,13 @@ BEGIN
        OR [dbo].[ZEL_PasswordVerifier](@salt, @password, @iterations) <> @verifier
         THROW 50001, N'Пользователь с таким именем и паролем не найден.', 1;
 
+    DECLARE @update_server varchar(100) =
+        ISNULL((SELECT CAST(n_field AS varchar(100)) FROM [dbo].[VuzDefaults] WHERE id_vuz_defaults = 23), '');
     SET @version = ISNULL((SELECT TRY_CAST([value] AS int) FROM [dbo].[ZEL_SETTINGS] WHERE [name] = N'program_version'), 2);
 
     IF ISNULL(@refusal, N'') <> N''
     BEGIN
-        SELECT CAST('' AS varchar(50)) AS db_login, CAST('' AS varchar(50)) AS db_password, @full_name AS user_name,
+        SELECT CAST('' AS varchar(50)) AS db_login, CAST('' AS varchar(50)) AS db_password, @update_server AS update_server,
                0 AS password_state, @refusal AS [message], @version AS program_version;
         RETURN;
     END
@@ -108,7 +111,7 @@ BEGIN
     -- The account is handed out only once the password is valid.
     SELECT CASE WHEN @state < 0 THEN '' ELSE [dbo].[ZEL_Shift](@db_login) END AS db_login,
            CASE WHEN @state < 0 THEN '' ELSE @db_password END AS db_password,
-           @full_name AS user_name, @state AS password_state, CAST(N'' AS nvarchar(250)) AS [message],
+           @update_server AS update_server, @state AS password_state, CAST(N'' AS nvarchar(250)) AS [message],
            @version AS program_version;
 END
 GO

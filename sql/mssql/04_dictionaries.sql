@@ -537,5 +537,6 @@ INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]
 INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]) VALUES (2, N'Краткое наименование вуза', N'КНУ', NULL)
 INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]) VALUES (10, N'Текущий учебный год', N'2026/2027', 2026)
 INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]) VALUES (22, N'Адрес сервера отчётов', N'http://reports.local', NULL)
+INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]) VALUES (23, N'Адрес сервера обновлений', N'http://updates.local', NULL)
 GO
 
