@@ -1,5 +1,6 @@
 // ZEL 4: the personnel office's employee card client.
 #include "card/TForm1.h"
+#include "data/modules/TDM.h"
 #include "data/modules/TDM_PUM.h"
 #include "data/odbc/OdbcDriverRegistration.h"
 #include "server/EmbeddedDriverRegistration.h"
@@ -34,10 +35,7 @@ int main(int argc, char** argv)
         return window;
     };
     // The blank title window is never shown; it is not created.
-    parts.createDataModule = [] {
-        auto module = std::make_unique<QObject>();
-        module->setObjectName(QStringLiteral("DM"));
-        return module;
-    };
+    // Created after the sign-in: its datasets find ADO_PUM open.
+    parts.createDataModule = [&dmPum] { return std::make_unique<TDM>(*dmPum); };
     return runProgram(app, parts);
 }
