@@ -9,6 +9,7 @@
 #include "data/dataset/TADOConnection.h"
 #include "data/dataset/TADOQuery.h"
 #include "data/dataset/TField.h"
+#include "data/modules/TDM_PUM.h"
 #include "server/EmbeddedDriverRegistration.h"
 #include "server/demo/DemoDatabase.h"
 #include "server/procedures/ServerModules.h"
@@ -31,7 +32,8 @@ class TestSignInDemo : public QObject {
     server::DemoSummary m_demo;
 
     struct Session {
-        TADOConnection connection;
+        TDM_PUM dm;
+        TADOConnection& connection = dm.ADO_PUM;
         QStringList captions, errors;
         QString login, password;
         int datasetOpenings = 0;
@@ -44,7 +46,10 @@ class TestSignInDemo : public QObject {
             host.bootstrapPath = bootstrapPath;
             host.setCaption = [this](const QString& c) { captions << c; };
             host.signedIn = [this](const QString& l, const QString& p) { login = l, password = p; };
-            host.openDatasets = [this] { ++datasetOpenings; };
+            host.openDatasets = [this] {
+                ++datasetOpenings;
+                dm.OpenSignInDataSets();
+            };
             host.showError = [this](const QString& e) { errors << e; };
             backend = std::make_unique<ConnectionSignInBackend>(connection, host);
             window = std::make_unique<TForm8>(*backend);
@@ -104,6 +109,11 @@ private slots:
         QVERIFY2(s.accepted(), qPrintable(s.window->message() + s.errors.join(u'|')));
         QCOMPARE(s.login, QStringLiteral("ivanova"));
         QCOMPARE(s.datasetOpenings, 1);
+        // The dictionaries are open after the sign-in, the master dataset empty.
+        QVERIFY(s.dm.ADO_TEACHER.Active());
+        QCOMPARE(s.dm.ADO_TEACHER.RecordCount(), 0);
+        QVERIFY(s.dm.ADOT_Republic.Active());
+        QVERIFY(s.dm.ADOQ_nationality.RecordCount() > 0);
         QCOMPARE(s.captions.size(), 4);
         QCOMPARE(s.captions.last(), SignInController::mainCaption());
         QCOMPARE(s.captions.last().count(QStringLiteral(" V2 [ ")), 1);
