@@ -125,8 +125,12 @@ void TADOUpdateHistoryExec::HandleBeforePost(TDataSet& dataSet)
 
 void TADOUpdateHistoryExec::HandleAfterPost(TDataSet& dataSet)
 {
-    // Copies: OnStatementsReady may detach us, which replaces the saved handlers.
-    const TDataSetNotifyEvent own = m_savedAfterPost;
+    deliverStatements(dataSet, m_savedAfterPost);
+}
+
+void TADOUpdateHistoryExec::deliverStatements(TDataSet& dataSet, TDataSetNotifyEvent own)
+{
+    // own is a copy: OnStatementsReady may detach us, which replaces the saved handlers.
     if (!Statements.isEmpty() && OnStatementsReady) {
         const TStatementsEvent ready = OnStatementsReady;
         ready(Statements);
@@ -165,14 +169,7 @@ void TADOUpdateHistoryExec::HandleBeforeDelete(TDataSet& dataSet)
 
 void TADOUpdateHistoryExec::HandleAfterDelete(TDataSet& dataSet)
 {
-    const TDataSetNotifyEvent own = m_savedAfterDelete;
-    if (!Statements.isEmpty() && OnStatementsReady) {
-        const TStatementsEvent ready = OnStatementsReady;
-        ready(Statements);
-    }
-    if (own)
-        own(dataSet);
-    Statements.clear();
+    deliverStatements(dataSet, m_savedAfterDelete);
 }
 
 void TADOUpdateHistoryExec::HandleError(TDataSet&, const Error&, TDataAction&)

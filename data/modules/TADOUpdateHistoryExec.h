@@ -76,6 +76,8 @@ public:
     static QString FormatDumpValue(const TField& field);
 
 private:
+    /// Hands the collected statements over, runs the saved after-handler, empties the list.
+    void deliverStatements(TDataSet& dataSet, TDataSetNotifyEvent own);
     QString changeMessage(const TField& field, const QVariant& oldValue, const QVariant& newValue) const;
 
     TDataSet* m_dataSet = nullptr;
