@@ -574,6 +574,12 @@ void TDataSet::notify(Notify what, TField* field)
     }
 }
 
+void TDataSet::UpdateRecord()
+{
+    if (m_state == dsEdit || m_state == dsInsert)
+        notifyUpdateData();
+}
+
 void TDataSet::notifyUpdateData()
 {
     const std::vector<TDataSource*> sources = m_dataSources;

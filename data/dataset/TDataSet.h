@@ -120,6 +120,10 @@ public:
     void Post();
     void Cancel();
     void Delete();
+    /// Has the data links write the values their controls hold but have not yet
+    /// written (text typed into a control that still has the focus). Nothing
+    /// outside dsEdit/dsInsert.
+    void UpdateRecord();
     /// Some field of the current row was written since the last Edit/Insert.
     bool Modified() const { return m_edit.modified(); }
     /// Posts a modified pending row, cancels an unmodified one; nothing in dsBrowse.

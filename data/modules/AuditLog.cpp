@@ -89,7 +89,7 @@ QString AuditLog::Statement(const QString& tableLabel, const QString& rowId, con
 {
     return QStringLiteral("INSERT INTO ZEL_LOG([table], [row_id], [descr], [ZEL_User], [comp]) VALUES(")
         + Literal(tableLabel) + QStringLiteral(", ") + RowIdLiteral(rowId) + QStringLiteral(", ")
-        + DescriptionLiteral(description) + QStringLiteral(", ") + Literal(m_host.UserLogin())
+        + DescriptionLiteral(description) + QStringLiteral(", ") + Literal(m_host.SignedInLogin())
         + QStringLiteral(", ") + Literal(m_host.Workstation()) + u')';
 }
 

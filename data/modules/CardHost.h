@@ -12,7 +12,7 @@ public:
     virtual ~CardHost() = default;
 
     /// The login typed at sign-in; stamped into ZEL_User and written to the audit log.
-    virtual QString UserLogin() const = 0;
+    virtual QString SignedInLogin() const = 0;
     /// The workstation text of the audit log: computer name, "\" and the local IP address,
     /// asked anew for every statement.
     virtual QString Workstation() const = 0;

@@ -32,7 +32,7 @@ void installSectionRules(TDM_PUM& dm, CardHost& host, TDataSet& dataSet, const Q
     if (firstBeforePost)
         steps.push_back(firstBeforePost);
     steps.push_back([&dm, keyField](TDataSet& ds) { TakeEmployeeKey(dm, ds, keyField); });
-    steps.push_back([&host](TDataSet& ds) { StampInsertUser(ds, host.UserLogin()); });
+    steps.push_back([&host](TDataSet& ds) { StampInsertUser(ds, host.SignedInLogin()); });
     if (lastBeforePost)
         steps.push_back(lastBeforePost);
     dataSet.BeforePost = [steps](TDataSet& ds) {
@@ -96,14 +96,14 @@ void AnswerNoRights(TDataSet& dataSet, CardHost& host, const Error& error, TData
 void Install(TDM_PUM& dm, CardHost& host)
 {
     auto markModified = [&host](TDataSet&) { host.SetSaveEnabled(true); };
-    auto stampInsertUser = [&host](TDataSet& ds) { StampInsertUser(ds, host.UserLogin()); };
+    auto stampInsertUser = [&host](TDataSet& ds) { StampInsertUser(ds, host.SignedInLogin()); };
     auto noRights = [&host](TDataSet& ds, const Error& error, TDataAction& action) {
         AnswerNoRights(ds, host, error, action);
     };
 
     // The master row.
     dm.ADO_TEACHER.AfterInsert = [&host](TDataSet& ds) {
-        ds.FieldByName(kUser)->SetAsString(host.UserLogin());
+        ds.FieldByName(kUser)->SetAsString(host.SignedInLogin());
         ds.FieldByName(kUpdate)->SetValue(QDate::currentDate());
     };
     dm.ADO_TEACHER.AfterEdit = markModified;
@@ -152,7 +152,7 @@ void Install(TDM_PUM& dm, CardHost& host)
     // The photo row names its last editor, not its creator.
     auto photoStamp = [&host](TDataSet& ds) {
         host.SetSaveEnabled(true);
-        ds.FieldByName(kUser)->SetAsString(host.UserLogin());
+        ds.FieldByName(kUser)->SetAsString(host.SignedInLogin());
     };
     dm.ADOQ_photo.AfterInsert = photoStamp;
     dm.ADOQ_photo.AfterEdit = photoStamp;

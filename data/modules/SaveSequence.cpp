@@ -95,6 +95,9 @@ int PostModifiedSections(TDM_PUM& dm)
     };
     int posted = 0;
     for (TDataSet* dataSet : inOrder) {
+        // Text still in a focused control counts as a change.
+        if (pending(*dataSet))
+            dataSet->UpdateRecord();
         if (pending(*dataSet) && dataSet->Modified()) {
             dataSet->Post();
             ++posted;

@@ -28,7 +28,7 @@ public:
     bool saveEnabled = false;
     QStringList calls;
 
-    QString UserLogin() const override { return login; }
+    QString SignedInLogin() const override { return login; }
     QString Workstation() const override { return workstation; }
     void SetSaveEnabled(bool enabled) override
     {

@@ -8,6 +8,7 @@
 #include "data/modules/PostingRules.h"
 #include "data/modules/SaveSequence.h"
 #include "data/modules/TADOUpdateHistoryExec.h"
+#include "data/dataset/TDataLink.h"
 
 namespace zel::test {
 namespace {
@@ -145,6 +146,26 @@ TEST_F(Save, ModifiedSectionsArePostedWithoutTheHistory)
     EXPECT_NE(dm.ADOQ_Elect_org.State(), dsBrowse);
     EXPECT_EQ(dm.ADOQ_Passport.State() == dsBrowse, false);
     EXPECT_EQ(newLogRows(), 0);
+}
+
+TEST_F(Save, TextStillInAControlCountsAsAModifiedSection)
+{
+    // A control that holds typed text it has not written yet (it still has the focus).
+    struct PendingControl : TDataLink {
+        QString typed;
+        void updateData() override
+        {
+            if (!typed.isEmpty())
+                DataSet()->FieldByName("eMail")->SetAsString(typed);
+        }
+    } control;
+    control.SetDataSource(&dm.DS_Teacher_2);
+    load(32);
+    dm.ADOQ_Teacher_2.Edit();
+    control.typed = "kadry@knu.kg";
+    EXPECT_EQ(SaveSequence::PostModifiedSections(dm), 1);
+    EXPECT_EQ(dm.ADOQ_Teacher_2.State(), dsBrowse);
+    EXPECT_EQ(serverValue("select eMail from TEACHER_info where id_teacher=32").toString(), "kadry@knu.kg");
 }
 
 TEST_F(Save, LoadCardWithoutAnEmployeeIssuesNothing)
