@@ -262,9 +262,14 @@ void TForm4::handOver()
 
 void TForm4::closeEvent(QCloseEvent* event)
 {
-    // An error of the examination list leaves the window open (the event is not
-    // accepted when the exception leaves).
-    handOver();
+    // A failing examination list keeps the window open: the close is refused
+    // before the error goes on to the default error display.
+    try {
+        handOver();
+    } catch (...) {
+        event->ignore();
+        throw;
+    }
     event->accept();
 }
 

@@ -26,8 +26,10 @@ class GroupBox;
 ///
 /// A topmost tool window of the main window, not modal, fixed size. Collapsed it
 /// shows the search part (client 401 x 441); expanded it also shows the record
-/// panel right of x = 401. Closing hands the chosen employee over to the host and
-/// destroys the window (it deletes itself on close).
+/// panel right of x = 401. Closing (close button or close box) hands the chosen
+/// employee over to the host and destroys the window (it deletes itself on close);
+/// when loading the employee's examination list fails, the close is refused and
+/// the error goes on to the default error display.
 class TForm4 : public QDialog {
     Q_OBJECT
 public:

@@ -13,6 +13,8 @@
 #include "server/EmbeddedDriverRegistration.h"
 #include "server/demo/DemoDatabase.h"
 #include "server/procedures/ServerModules.h"
+#include "signin/ZelApplication.h"
+#include "ui/ScriptedDialogService.h"
 #include "ui/DbGrid.h"
 #include "ui/GroupBox.h"
 
@@ -451,19 +453,52 @@ private slots:
 
     void searchErrorLeavesTheMasterClosedAndTheWindowOpen()
     {
+        ui::ScriptedDialogService dialogs;
         Session s(m_connectionString);
         s.showWindow();
         s.search(s.window->p26, QStringLiteral("ов"));
         s.dm.ADO_PUM.Close();
         s.dm.ADO_PUM.SetConnectionString(m_wrongPassword);
         s.host.calls.clear();
-        QVERIFY_THROWS_EXCEPTION(Error, s.window->BitBtn1Click());
+        QTest::mouseClick(s.window->BitBtn1, Qt::LeftButton);
+        QCOMPARE(dialogs.shown().size(), 1);
+        QCOMPARE(dialogs.shown().front().icon, ui::DialogService::Icon::Error);
+        QVERIFY(!dialogs.shown().front().text.isEmpty());
         QVERIFY(!s.dm.ADO_TEACHER.Active());
         QVERIFY(s.window->isVisible());
         QVERIFY(s.host.calls.isEmpty());
         // Escape does not hide the window either: only closing it ends the directory.
         QTest::keyClick(s.window->p26, Qt::Key_Escape);
         QVERIFY(s.window->isVisible());
+    }
+
+    void failingExaminationListRefusesTheClose()
+    {
+        ui::ScriptedDialogService dialogs;
+        Session s(m_connectionString);
+        s.showWindow();
+        s.search(s.window->p26, QStringLiteral("ов"));
+        TADOConnection broken;
+        broken.SetConnectionString(m_wrongPassword);
+        s.dm.ADOQ_teacher_medosmotr.SetConnection(&broken);
+        s.host.calls.clear();
+
+        QTest::mouseClick(s.window->Button1, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(dialogs.shown().size(), 1);
+        QVERIFY(!s.window.isNull());
+        QVERIFY(s.window->isVisible());
+        QVERIFY(!s.host.calls.contains(QStringLiteral("DirectoryClosed")));
+        QVERIFY(s.card.DirectoryExists());
+
+        // Once the list can be read, the same window closes normally.
+        s.dm.ADOQ_teacher_medosmotr.SetConnection(&s.dm.ADO_PUM);
+        s.host.calls.clear();
+        s.close();
+        QVERIFY(s.window.isNull());
+        QCOMPARE(s.host.calls.count(QStringLiteral("DirectoryClosed")), 1);
+        QVERIFY(s.dm.ADOQ_teacher_medosmotr.Active());
+        QCOMPARE(dialogs.shown().size(), 1);
     }
 
     void closeWithRowsHandsTheEmployeeOver()
@@ -571,5 +606,11 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTForm4)
+int main(int argc, char** argv)
+{
+    // The program's application object: errors leaving an event handler go to its display.
+    ZelApplication app(argc, argv);
+    TestTForm4 test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_tform4.moc"
