@@ -42,7 +42,7 @@ AddressBlock::AddressBlock(const QString& buttonName, const QString& caption, TD
     int row = 0;
     for (std::size_t i = 0; i < std::size(kNameFields); ++i, ++row) {
         auto* label = new ui::LabelPanel(QString::fromUtf8(kNameCaptions[i]), m_group);
-        label->setFixedWidth(112);
+        label->setFixedWidth(122);
         auto* edit = new ui::DbEdit(m_group);
         const QString field = QString::fromLatin1(kNameFields[i]);
         edit->setObjectName(buttonName + u'_' + field);
@@ -57,7 +57,7 @@ AddressBlock::AddressBlock(const QString& buttonName, const QString& caption, TD
     }
     if (!streetEditName.isEmpty()) {
         auto* label = new ui::LabelPanel(QStringLiteral("Улица, №дома, кв.:"), m_group);
-        label->setFixedWidth(112);
+        label->setFixedWidth(122);
         m_street = new ui::DbEdit(m_group);
         m_street->setObjectName(streetEditName);
         m_street->setDataSource(source, QStringLiteral("Address"));

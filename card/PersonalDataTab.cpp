@@ -25,7 +25,7 @@ namespace zel {
 
 namespace {
 
-constexpr int kCaptionWidth = 122;
+constexpr int kCaptionWidth = 140;
 
 template <typename Control>
 Control* named(Control* control, const char* name)
@@ -236,7 +236,7 @@ QWidget* PersonalDataTab::buildAddressColumn(TDM_PUM& dm)
 QWidget* PersonalDataTab::buildPhotoGroup(TDM_PUM& dm)
 {
     GroupBox21 = named(new ui::GroupBox(QString(), this), "GroupBox21");
-    GroupBox21->setFixedWidth(150);
+    GroupBox21->setFixedWidth(160);
     auto* layout = new QVBoxLayout(GroupBox21);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);

@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 #include "ui/DialogService.h"
 
+#include <QFont>
 #include <QWidget>
 
 namespace zel {
@@ -10,6 +11,10 @@ namespace zel {
 ZelApplication::ZelApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setQuitOnLastWindowClosed(false);
+    // Every window of the program is laid out for this font.
+    QFont base(QStringLiteral("Sans Serif"));
+    base.setPointSize(8);
+    setFont(base);
 }
 
 ZelApplication* ZelApplication::instance()

@@ -61,7 +61,7 @@ PageControl::PageControl(QWidget* parent) : QTabWidget(parent)
 {
     setTabBar(new GuardedTabBar(this));
     setStyleSheet(QStringLiteral(
-        "QTabBar::tab { font-weight: bold; padding: 3px 10px; margin-right: 2px;"
+        "QTabBar::tab { font-weight: bold; padding: 3px 4px; margin-right: 1px;"
         " border: 1px solid palette(mid); border-radius: 2px;"
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 palette(light), stop:1 palette(button)); }"
         "QTabBar::tab:selected { background: palette(midlight); border: 1px solid palette(dark); }"
