@@ -2,6 +2,8 @@
 // saving with its audit rows, new employees, the tab guards, Cancel and Enter.
 #include "CardSession.h"
 
+#include "data/DbError.h"
+#include "data/modules/TADOUpdateHistoryExec.h"
 #include "signin/BuildInfo.h"
 #include "signin/WorkstationIdentity.h"
 #include "card/AddressBlock.h"
@@ -335,6 +337,46 @@ private slots:
         s.window->PageControl1->userSelect(1);
         for (const QString& text : s.messages())
             QVERIFY(!text.startsWith(QStringLiteral("Вы сделали")));
+    }
+
+    void answeringYesSavesTheNewEmployeeAndTheTabChanges()
+    {
+        CardSession s;
+        s.window->show();
+        s.window->SpeedButton2Click();
+        QTest::mouseClick(s.tab().DBEdit1, Qt::LeftButton);
+        cardtest::typeText(s.tab().DBEdit1, QStringLiteral("Ёлкина"));
+        QTest::mouseClick(s.tab().DBEdit2, Qt::LeftButton);
+        cardtest::typeText(s.tab().DBEdit2, QStringLiteral("Анна"));
+        s.dialogs.queueAnswer(Answer::Yes);
+        QVERIFY(s.window->PageControl1->userSelect(1));
+        QCOMPARE(s.messages().size(), 2);
+        QVERIFY(s.messages()[0].startsWith(QStringLiteral("Вы сделали изменения")));
+        QCOMPARE(s.messages()[1], QStringLiteral("Сохранено"));
+        QCOMPARE(s.window->PageControl1->currentIndex(), 1);
+        const QString key = s.tab().DBText4->text();
+        QCOMPARE(s.rows(QStringLiteral("select p26, p27 from TEACHER where id_teacher = ") + key),
+                 (QList<QStringList>{{QStringLiteral("Ёлкина"), QStringLiteral("Анна")}}));
+    }
+
+    void aRefusedPostKeepsTheEditAndSaveStaysAvailable()
+    {
+        CardSession s(QStringLiteral("petrov"));
+        QVERIFY(!ZelApplication::instance()->Terminated());
+        s.window->show();
+        const int key = s.scalar(QStringLiteral("select top 1 id_teacher from Passport where id_teacher <> 1"));
+        s.loadEmployee(key);
+        const QString series = s.tab().DBEdit16->text();
+        QTest::mouseClick(s.tab().DBEdit16, Qt::LeftButton);
+        s.tab().DBEdit16->selectAll();
+        cardtest::typeText(s.tab().DBEdit16, QStringLiteral("QQ"));
+        QVERIFY_THROWS_EXCEPTION(DbError, s.window->Apply_Records_BtnClick());
+        QCOMPARE(s.dm.ADOQ_Passport.State(), dsEdit);
+        QCOMPARE(s.tab().DBEdit16->text(), QStringLiteral("QQ"));
+        QVERIFY(s.window->Apply_Records_Btn->isEnabled());
+        QCOMPARE(s.rows(QStringLiteral("select S_p from Passport where id_teacher = %1").arg(key))[0][0], series);
+        // The change history let go of the refused section.
+        QVERIFY(!s.window->ChangeHistory()->DataSet());
     }
 
     void aTabChangeSavesTheLoadedCard()
