@@ -152,35 +152,56 @@ QWidget* PersonalDataTab::buildPersonalGroup(TDM_PUM& dm)
     DBDateTimeEditEh6 = boundDate("DBDateTimeEditEh6", dm.DS_Teacher_2, "D_b", group);
     addRow(grid, row++, QStringLiteral("  Дата рождения:"), DBDateTimeEditEh6);
 
-    DBLookupComboBox16 = boundLookup("DBLookupComboBox16", dm.DS_Teacher_2, "id_nationality", dm.DS_nationality,
-                                     "IDNationality", "Nationality", group);
-    Button11 = plusButton("Button11", group);
-    addRow(grid, row++, QStringLiteral("  Национальность:"), DBLookupComboBox16, Button11);
-    DBLookupComboBox1 = boundLookup("DBLookupComboBox1", dm.DS_Teacher_2, "id_pol", dm.DS_pol, "id_pol", "p17", group);
-    addRow(grid, row++, QStringLiteral("  Пол:"), DBLookupComboBox1);
-    DBLookupComboBox17 = boundLookup("DBLookupComboBox17", dm.DS_Teacher_2, "id_citizenship", dm.DS_cityzenship,
-                                     "IDCitizenship", "Citizenship", group);
-    Button10 = plusButton("Button10", group);
-    addRow(grid, row++, QStringLiteral("  Гражданство:"), DBLookupComboBox17, Button10);
-    DBLookupComboboxEh2 = boundLookup("DBLookupComboboxEh2", dm.DS_Teacher_2, "id_soc_pr", dm.DS_Soc_pr,
-                                      "id_soc_pr", "soc_status", group);
-    Button3 = plusButton("Button3", group);
-    addRow(grid, row++, QStringLiteral("Соц. происхождение:"), DBLookupComboboxEh2, Button3);
-    DBLookupComboBox3 = boundLookup("DBLookupComboBox3", dm.DS_Teacher_2, "id_Uch_Stepen", dm.DS_Uch_step,
-                                    "id_uch_stepen", "k5", group);
-    Button4 = plusButton("Button4", group);
-    addRow(grid, row++, QStringLiteral("  Ученая степень:"), DBLookupComboBox3, Button4);
-    DBLookupComboBox11 = boundLookup("DBLookupComboBox11", dm.DS_Teacher_2, "id_Uch_zvanie", dm.DS_uch_zvanie,
-                                     "id_uch_zvanie", "k6", group);
-    Button5 = plusButton("Button5", group);
-    addRow(grid, row++, QStringLiteral("  Ученое звание:"), DBLookupComboBox11, Button5);
+    // Selectors of the personal data; the "+" button opens the selector's dictionary.
+    struct LookupRow {
+        ui::DbLookupComboBox** box;
+        const char* name;
+        const char* field;
+        TDataSource* list;
+        const char* keyField;
+        const char* listField;
+        QPushButton** plus;
+        const char* plusName;
+        const char* caption;
+    };
+    const LookupRow lookups[] = {
+        {&DBLookupComboBox16, "DBLookupComboBox16", "id_nationality", &dm.DS_nationality, "IDNationality",
+         "Nationality", &Button11, "Button11", "  Национальность:"},
+        {&DBLookupComboBox1, "DBLookupComboBox1", "id_pol", &dm.DS_pol, "id_pol", "p17", nullptr, nullptr,
+         "  Пол:"},
+        {&DBLookupComboBox17, "DBLookupComboBox17", "id_citizenship", &dm.DS_cityzenship, "IDCitizenship",
+         "Citizenship", &Button10, "Button10", "  Гражданство:"},
+        {&DBLookupComboboxEh2, "DBLookupComboboxEh2", "id_soc_pr", &dm.DS_Soc_pr, "id_soc_pr", "soc_status",
+         &Button3, "Button3", "Соц. происхождение:"},
+        {&DBLookupComboBox3, "DBLookupComboBox3", "id_Uch_Stepen", &dm.DS_Uch_step, "id_uch_stepen", "k5",
+         &Button4, "Button4", "  Ученая степень:"},
+        {&DBLookupComboBox11, "DBLookupComboBox11", "id_Uch_zvanie", &dm.DS_uch_zvanie, "id_uch_zvanie", "k6",
+         &Button5, "Button5", "  Ученое звание:"},
+    };
+    for (const LookupRow& lookup : lookups) {
+        *lookup.box = boundLookup(lookup.name, dm.DS_Teacher_2, lookup.field, *lookup.list, lookup.keyField,
+                                  lookup.listField, group);
+        QPushButton* plus = nullptr;
+        if (lookup.plus)
+            plus = *lookup.plus = plusButton(lookup.plusName, group);
+        addRow(grid, row++, QString::fromUtf8(lookup.caption), *lookup.box, plus);
+    }
 
-    DBEdit11 = boundEdit("DBEdit11", dm.DS_Teacher_2, "Phone", group);
-    addRow(grid, row++, QStringLiteral(" Телефон домашний:"), DBEdit11);
-    DBEdit4 = boundEdit("DBEdit4", dm.DS_Teacher_2, "Phone_mobile", group);
-    addRow(grid, row++, QStringLiteral("  Телефон сотовый:"), DBEdit4);
-    DBEdit12 = boundEdit("DBEdit12", dm.DS_Teacher_2, "Phon_w", group);
-    addRow(grid, row++, QStringLiteral("Телефон служебный:"), DBEdit12);
+    struct EditRow {
+        ui::DbEdit** edit;
+        const char* name;
+        const char* field;
+        const char* caption;
+    };
+    const EditRow phones[] = {
+        {&DBEdit11, "DBEdit11", "Phone", " Телефон домашний:"},
+        {&DBEdit4, "DBEdit4", "Phone_mobile", "  Телефон сотовый:"},
+        {&DBEdit12, "DBEdit12", "Phon_w", "Телефон служебный:"},
+    };
+    for (const EditRow& phone : phones) {
+        *phone.edit = boundEdit(phone.name, dm.DS_Teacher_2, phone.field, group);
+        addRow(grid, row++, QString::fromUtf8(phone.caption), *phone.edit);
+    }
     return group;
 }
 
