@@ -77,9 +77,13 @@ bool LoadCard(TDM_PUM& dm, CardHost& host)
             host.SetFamilyStatusKey(dm.ADOQ_family.FieldByName(QStringLiteral("id_family_status"))->Value());
         }
     }
+    // Without relatives the chooser stays empty rather than showing the status last
+    // located for somebody else.
     TADOQuery& statuses = dm.ADOQ_Family_status;
-    host.SetFamilyStatusKey(statuses.Active() ? statuses.FieldByName(QStringLiteral("id_family"))->Value()
-                                              : QVariant());
+    const bool hasRelatives = dm.ADOQ_family.Active() && !dm.ADOQ_family.IsEmpty();
+    host.SetFamilyStatusKey(hasRelatives && statuses.Active() && !statuses.IsEmpty()
+                                ? statuses.FieldByName(QStringLiteral("id_family"))->Value()
+                                : QVariant());
     host.SetStatusText(FullName(dm));
     host.SetSaveEnabled(false);
     return true;

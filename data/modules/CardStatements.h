@@ -30,7 +30,8 @@ std::vector<Section> Sections(TDM_PUM& dm);
 QString CurrentEmployeeKey(TDM_PUM& dm);
 
 /// Re-queries every section for the current employee and tells the host the pension
-/// mark, the family status of the first relative then of the dictionary's current row,
+/// mark, the family status of the first relative then of the dictionary's current row
+/// (none for an employee without relatives),
 /// the status text and that Save is disabled. Nothing at all when there is no key.
 /// Returns whether it loaded. Errors of a query propagate; the sections after it keep
 /// their previous rows.

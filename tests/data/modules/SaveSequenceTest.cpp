@@ -202,6 +202,18 @@ TEST_F(Save, LoadCardReportsPensionFamilyStatusAndName)
     EXPECT_EQ(dm.ADOQPensioner.SQL(), "Select TOP(1) Pensioners.* from Pensioners where id_teacher=33");
 }
 
+TEST_F(Save, AnEmployeeWithoutRelativesShowsNoFamilyStatus)
+{
+    const int lonely = serverValue("select top 1 id_teacher from TEACHER where id_teacher not in"
+                                   " (select id_teacher from family_) and id_teacher <> 1").toInt();
+    ASSERT_GT(lonely, 1);
+    dm.ADOQ_Family_status.Last();  // left there by an earlier employee
+    load(lonely);
+    EXPECT_TRUE(dm.ADOQ_family.IsEmpty());
+    EXPECT_TRUE(host.familyStatus.isNull());
+    EXPECT_EQ(host.calls.filter("status ").last(), "status NULL");
+}
+
 TEST_F(Save, ChosenFamilyStatusGoesToEveryRelativeThroughTheProcedure)
 {
     load(34);
