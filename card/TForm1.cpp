@@ -14,6 +14,7 @@
 #include "ui/DialogService.h"
 #include "ui/FlatButton.h"
 #include "ui/GroupBox.h"
+#include "ui/GuardedAction.h"
 #include "ui/PageControl.h"
 #include "ui/TextStatusBar.h"
 #include "ui/ToolBar.h"
@@ -114,10 +115,11 @@ void TForm1::buildToolBar()
     for (ui::FlatButton* button : {SpeedButton4, Apply_Records_Btn, SpeedButton1, SpeedButton2, Cancel_Records_Btn})
         ToolBar1->addWidget(button);
 
-    connect(Apply_Records_Btn, &QToolButton::clicked, this, &TForm1::Apply_Records_BtnClick);
-    connect(Cancel_Records_Btn, &QToolButton::clicked, this, &TForm1::Cancel_Records_BtnClick);
-    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(Apply_Records_Btn, &QToolButton::clicked, this, ui::guarded(this, [this] { Apply_Records_BtnClick(); }));
+    connect(Cancel_Records_Btn, &QToolButton::clicked, this,
+            ui::guarded(this, [this] { Cancel_Records_BtnClick(); }));
+    connect(SpeedButton1, &QToolButton::clicked, this, ui::guarded(this, [this] { SpeedButton1Click(); }));
+    connect(SpeedButton2, &QToolButton::clicked, this, ui::guarded(this, [this] { SpeedButton2Click(); }));
 }
 
 void TForm1::buildPages()
@@ -159,8 +161,13 @@ void TForm1::buildPages()
     DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
     DateTimePicker1->setGeometry(8, 8, 120, 21);
 
-    PageControl1->setChangingGuard([this](int leaving, int) { return PageControl1Changing(leaving); });
-    connect(PageControl1, &ui::PageControl::changed, this, &TForm1::PageControl1Change);
+    // A failing save inside the guard refuses the change; inside the change it ends it.
+    PageControl1->setChangingGuard([this](int leaving, int) {
+        bool allow = false;
+        ui::runGuarded(this, [&] { allow = PageControl1Changing(leaving); });
+        return allow;
+    });
+    connect(PageControl1, &ui::PageControl::changed, this, ui::guarded(this, [this] { PageControl1Change(); }));
 }
 
 // -- CardHost --

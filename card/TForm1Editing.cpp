@@ -2,7 +2,6 @@
 #include "card/TForm1.h"
 
 #include "card/PersonalDataTab.h"
-#include "data/DbError.h"
 #include "data/dataset/TField.h"
 #include "data/modules/CardStatements.h"
 #include "data/modules/SaveSequence.h"
@@ -14,6 +13,7 @@
 #include "ui/DbLookupComboBox.h"
 #include "ui/DialogService.h"
 #include "ui/FlatButton.h"
+#include "ui/GuardedAction.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PageControl.h"
 #include "ui/TextStatusBar.h"
@@ -158,14 +158,8 @@ void TForm1::PageControl1Change()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    try {
-        PostModifiedSections();
-    } catch (const AbortSignal&) {
-        event->ignore();
-        return;
-    } catch (const Error& error) {
-        // The window stays open so that nothing typed is lost.
-        ui::MessageBoxes::error(this, error.message(), applicationTitle());
+    // A failing post keeps the window open, so that nothing typed is lost.
+    if (!ui::runGuarded(this, [this] { PostModifiedSections(); })) {
         event->ignore();
         return;
     }

@@ -8,6 +8,7 @@
 #include "data/modules/TDM_PUM.h"
 #include "ui/DbGrid.h"
 #include "ui/GroupBox.h"
+#include "ui/GuardedAction.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -109,14 +110,14 @@ TForm4::TForm4(TDM_PUM& dm, DirectoryHost& host, QWidget* parent)
     Label9->setGeometry(2, 22, 266, 15);
     Label9->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm4::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, ui::guarded(this, [this] { BitBtn1Click(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, ui::guarded(this, [this] { BitBtn2Click(); }));
     connect(Button1, &QPushButton::clicked, this, &QWidget::close);
     connect(RadioButton1, &QRadioButton::clicked, this, &TForm4::RadioButton1Click);
     connect(RadioButton2, &QRadioButton::clicked, this, &TForm4::RadioButton2Click);
     connect(RadioButton3, &QRadioButton::clicked, this, &TForm4::RadioButton3Click);
     connect(DBGridEh2, &ui::DbGrid::cellClicked, this, &TForm4::DBGridEh2CellClick);
-    connect(DBGridEh2, &ui::DbGrid::cellDoubleClicked, this, &TForm4::DBGridEh2DblClick);
+    connect(DBGridEh2, &ui::DbGrid::cellDoubleClicked, this, ui::guarded(this, [this] { DBGridEh2DblClick(); }));
 
     p26->setFocus(Qt::OtherFocusReason);
 }
@@ -262,13 +263,11 @@ void TForm4::handOver()
 
 void TForm4::closeEvent(QCloseEvent* event)
 {
-    // A failing examination list keeps the window open: the close is refused
-    // before the error goes on to the default error display.
-    try {
-        handOver();
-    } catch (...) {
+    // A failing examination list keeps the window open: the close is refused and
+    // the error shown.
+    if (!ui::runGuarded(this, [this] { handOver(); })) {
         event->ignore();
-        throw;
+        return;
     }
     event->accept();
 }

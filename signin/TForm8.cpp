@@ -6,6 +6,7 @@
 #include "SignInPicture.h"
 #include "WindowDragger.h"
 #include "ZelApplication.h"
+#include "ui/GuardedAction.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -88,7 +89,7 @@ TForm8::TForm8(SignInBackend& backend, QWidget* parent)
     ExitArea->setObjectName(QStringLiteral("ExitArea"));
     NewPasswordToggle = makeArea(QRect(346, 236, 139, 22));
     NewPasswordToggle->setObjectName(QStringLiteral("NewPasswordToggle"));
-    connect(SignInArea, &QPushButton::clicked, this, &TForm8::SignInAction);
+    connect(SignInArea, &QPushButton::clicked, this, ui::guarded(this, [this] { SignInAction(); }));
     connect(ExitArea, &QPushButton::clicked, this, &TForm8::ExitAction);
     connect(NewPasswordToggle, &QPushButton::clicked, this, &TForm8::toggleNewPasswordMode);
 
@@ -205,7 +206,7 @@ bool TForm8::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             // Consumed: no character, no beep, no default button.
-            SignInAction();
+            ui::runGuarded(this, [this] { SignInAction(); });
             return true;
         }
     }

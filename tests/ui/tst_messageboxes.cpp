@@ -1,3 +1,4 @@
+#include "ui/GuardedAction.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ScriptedDialogService.h"
 
@@ -18,6 +19,7 @@ private slots:
     void abortSignalIsNeverShown();
     void carriageReturnBreaksLines();
     void russianStandardButtons();
+    void guardedActionShowsTheErrorAndEndsTheAction();
 };
 
 void MessageBoxesTest::conventionsReachTheService()
@@ -79,6 +81,28 @@ void MessageBoxesTest::russianStandardButtons()
                                                          DialogService::Buttons::YesNo);
     QCOMPARE(answer, DialogService::Answer::No);
     QVERIFY2(yesText.remove(u'&') == QString("Да"), qPrintable(yesText));
+}
+
+void MessageBoxesTest::guardedActionShowsTheErrorAndEndsTheAction()
+{
+    ScriptedDialogService dialogs;
+    int after = 0;
+    QVERIFY(!runGuarded(nullptr, [&] {
+        throw zel::DbError(QStringLiteral("Нарушение ограничения"));
+        ++after;
+    }));
+    QCOMPARE(after, 0);
+    QCOMPARE(dialogs.shown().size(), 1);
+    QCOMPARE(dialogs.shown().front().text, QStringLiteral("Нарушение ограничения"));
+    QCOMPARE(dialogs.shown().front().icon, DialogService::Icon::Error);
+
+    QVERIFY(!runGuarded(nullptr, [] { throw zel::AbortSignal(); }));
+    QCOMPARE(dialogs.shown().size(), 1);
+
+    bool ran = false;
+    guarded(nullptr, [&] { ran = true; })();
+    QVERIFY(ran);
+    QCOMPARE(dialogs.shown().size(), 1);
 }
 
 QTEST_MAIN(MessageBoxesTest)
