@@ -17,6 +17,10 @@ target_sources(zel_data PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/TBooleanField.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TDataLink.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TDataSet.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TDataSetEditing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TDataSetFields.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TDataSetLookup.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TDataSetNavigation.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TDataSource.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TDateField.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TDateTimeField.cpp

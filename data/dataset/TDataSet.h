@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -196,6 +197,12 @@ private:
     void moveTo(int position);
     void afterScroll();
     void beginEdit(int physical, bool inserting);
+    /// Runs attempt until it succeeds. When it throws an Error, onError (OnEditError or
+    /// OnPostError) chooses: daFail rethrows the error, daAbort throws AbortSignal, daRetry
+    /// runs attempt again while retryAllowed() still holds (the handler may have left the
+    /// state the operation needs) and rethrows otherwise. AbortSignal passes untouched.
+    void runWithErrorAction(const TDataSetErrorEvent& onError, const std::function<void()>& attempt,
+                            const std::function<bool()>& retryAllowed);
     void endEdit();
     void writeRow();
     void checkRequiredFields() const;
