@@ -197,6 +197,8 @@ private:
     void moveTo(int position);
     void afterScroll();
     void beginEdit(int physical, bool inserting);
+    /// Insert (before the current row) and Append (after the last row).
+    void startInsert(bool atEnd);
     /// Runs attempt until it succeeds. When it throws an Error, onError (OnEditError or
     /// OnPostError) chooses: daFail rethrows the error, daAbort throws AbortSignal, daRetry
     /// runs attempt again while retryAllowed() still holds (the handler may have left the

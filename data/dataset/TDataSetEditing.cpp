@@ -94,26 +94,15 @@ void TDataSet::Edit()
 
 void TDataSet::Insert()
 {
-    checkActive();
-    checkCanModify();
-    CheckBrowseMode();
-    fire(BeforeInsert);
-    fire(BeforeScroll);
-    const int physical = m_rows.insertRow(m_rows.rowCount());
-    m_deleted.push_back(false);
-    const int position = m_position < 0 ? 0 : m_position;
-    m_view.insert(m_view.begin() + position, physical);
-    m_position = position;
-    m_bof = m_eof = false;
-    invalidateIndexes();
-    beginEdit(physical, true);
-    setState(dsInsert);
-    notify(Notify::DataSet);
-    fire(AfterInsert);
-    afterScroll();
+    startInsert(false);
 }
 
 void TDataSet::Append()
+{
+    startInsert(true);
+}
+
+void TDataSet::startInsert(bool atEnd)
 {
     checkActive();
     checkCanModify();
@@ -122,10 +111,17 @@ void TDataSet::Append()
     fire(BeforeScroll);
     const int physical = m_rows.insertRow(m_rows.rowCount());
     m_deleted.push_back(false);
-    m_view.push_back(physical);
-    m_position = int(m_view.size()) - 1;
-    m_bof = false;
-    m_eof = true;
+    if (atEnd) {
+        m_view.push_back(physical);
+        m_position = int(m_view.size()) - 1;
+        m_bof = false;
+        m_eof = true;
+    } else {
+        const int position = m_position < 0 ? 0 : m_position;
+        m_view.insert(m_view.begin() + position, physical);
+        m_position = position;
+        m_bof = m_eof = false;
+    }
     invalidateIndexes();
     beginEdit(physical, true);
     setState(dsInsert);
