@@ -1,7 +1,7 @@
 // Rows of ZEL_LOG written through the change history, the save sequence and the photo
 // row, read back from the demo database.
 
-#include "ModulesFixture.h"
+#include "CardFixture.h"
 
 #include "data/modules/AuditLog.h"
 #include "data/modules/CardStatements.h"
@@ -29,23 +29,8 @@ void PrintTo(const LogRow& row, std::ostream* os)
     *os << (row.table + " | " + row.rowId + " | " + row.descr + " | " + row.user + " | " + row.comp).toStdString();
 }
 
-class AuditRows : public ModulesTest {
+class AuditRows : public CardTest {
 protected:
-    void SetUp() override
-    {
-        connect();
-        dm.OpenSignInDataSets();
-        zel::PostingRules::Install(dm, host);
-        log.Connect();
-        firstLogId = serverValue("select max(id_log) from ZEL_LOG").toInt();
-    }
-
-    void load(int key)
-    {
-        selectEmployee(key);
-        CardStatements::LoadCard(dm, host);
-    }
-
     /// The rows written since the test began, in order.
     std::vector<LogRow> newRows()
     {
@@ -76,9 +61,6 @@ protected:
     /// Save's section steps, as the Save button runs them.
     void save() { SaveSequence::PostSections(dm, history); }
 
-    TADOUpdateHistoryExec history;
-    AuditLog log{history, dm.ADOQ_Exec, host};
-    int firstLogId = 0;
 };
 
 TEST_F(AuditRows, OneRowPerChangedFieldInFieldOrder)

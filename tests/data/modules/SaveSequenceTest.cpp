@@ -1,7 +1,7 @@
 // Saving a card over several sections, one of them refused, and posting the modified
 // sections without the change history.
 
-#include "ModulesFixture.h"
+#include "CardFixture.h"
 
 #include "data/modules/AuditLog.h"
 #include "data/modules/CardStatements.h"
@@ -13,29 +13,7 @@
 namespace zel::test {
 namespace {
 
-class Save : public ModulesTest {
-protected:
-    void SetUp() override
-    {
-        connect();
-        dm.OpenSignInDataSets();
-        zel::PostingRules::Install(dm, host);
-        log.Connect();
-        firstLogId = serverValue("select max(id_log) from ZEL_LOG").toInt();
-    }
-
-    void load(int key)
-    {
-        selectEmployee(key);
-        CardStatements::LoadCard(dm, host);
-    }
-
-    int newLogRows() { return serverCount("select count(*) from ZEL_LOG where id_log>" + QString::number(firstLogId)); }
-
-    TADOUpdateHistoryExec history;
-    AuditLog log{history, dm.ADOQ_Exec, host};
-    int firstLogId = 0;
-};
+using Save = CardTest;
 
 TEST_F(Save, SequenceNamesEveryStepInOrder)
 {
