@@ -147,7 +147,11 @@ void StatementTrace::record(EmbeddedSession& session, const QString& statement, 
     bindText(insert, 1, DateText::storedDateTime(QDateTime::fromMSecsSinceEpoch(receivedAtMs)));
     bindText(insert, 2, session.account().login);
     bindText(insert, 3, masked(statement));
+    // The trace row must not become the connection's last inserted row: the
+    // caller's identity (@@IDENTITY in the next batch) stays what it was.
+    const sqlite3_int64 lastRowId = sqlite3_last_insert_rowid(session.db());
     sqlite3_step(insert);
+    sqlite3_set_last_insert_rowid(session.db(), lastRowId);
 }
 
 }  // namespace zel::server

@@ -40,8 +40,10 @@ const CatalogColumn& columnOf(const CatalogTable& table, const QString& name)
     return *c;
 }
 
+// insertedRowId receives the row id the statement assigned, read before
+// anything else (the trace among them) can insert a row of its own.
 qint64 runBound(EmbeddedSession& session, const QString& verb, const CatalogTable& table, const QString& sql,
-                const std::vector<QVariant>& values)
+                const std::vector<QVariant>& values, qint64* insertedRowId = nullptr)
 {
     const qint64 received = QDateTime::currentMSecsSinceEpoch();
     sqlite3_stmt* st = session.statements().prepare(sql);
@@ -54,6 +56,8 @@ qint64 runBound(EmbeddedSession& session, const QString& verb, const CatalogTabl
     const int rc = sqlite3_step(st);
     session.trace().invalidate();
     const qint64 changes = sqlite3_changes64(session.db());
+    if (insertedRowId)
+        *insertedRowId = sqlite3_last_insert_rowid(session.db());
     const DbError failure = rc == SQLITE_DONE ? DbError(QString()) : ServerErrors::fromSqlite(session.db(), rc, context);
     sqlite3_reset(st);
     session.trace().record(session, sql, received);
@@ -117,12 +121,13 @@ QVariant WriteThrough::insert(EmbeddedSession& session, const QString& tableName
         sql += QStringLiteral(" DEFAULT VALUES");
     else
         sql += QStringLiteral(" (%1) VALUES (%2)").arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
-    runBound(session, QStringLiteral("INSERT"), table, sql, bound);
+    qint64 rowId = 0;
+    runBound(session, QStringLiteral("INSERT"), table, sql, bound, &rowId);
 
     const CatalogColumn* identity = identityColumn.isEmpty() ? table.identityColumn() : table.column(identityColumn);
     if (!identity || !identity->identity)
         return {};
-    return QVariant::fromValue<qlonglong>(sqlite3_last_insert_rowid(session.db()));
+    return QVariant::fromValue<qlonglong>(rowId);
 }
 
 qint64 WriteThrough::remove(EmbeddedSession& session, const QString& tableName, const QString& keyColumn,
