@@ -260,11 +260,16 @@ qint64 OdbcDriver::remove(const QString& table, const QString& keyColumn, const 
 
 void OdbcDriver::callProcedure(const QString& name, std::vector<ProcedureParameter>& parameters)
 {
-    // The name goes into the call escape as it is, so only plain names pass.
-    static const QRegularExpression plainName(QStringLiteral("^[\\w\\[\\]. ]+$"),
+    // The name goes into the call escape as it is, so only plain names pass,
+    // with the group number SQL Server allows after a semicolon ("Name;1").
+    static const QRegularExpression plainName(QStringLiteral("^([\\w\\[\\]. ]+?)(?:;(\\d{1,5}))?$"),
                                               QRegularExpression::UseUnicodePropertiesOption);
-    if (!plainName.match(name).hasMatch())
+    const QRegularExpressionMatch parts = plainName.match(name);
+    if (!parts.hasMatch())
         throw DbError(QStringLiteral("Invalid procedure name \"%1\".").arg(name), DbError::Kind::InvalidObject);
+    // Number 1 is the procedure itself; only another number must travel.
+    const QString group = parts.captured(2);
+    const QString procedure = group.isEmpty() || group.toInt() == 1 ? parts.captured(1).trimmed() : name;
 
     OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     OdbcParameterBinder binder(statement);
@@ -278,7 +283,7 @@ void OdbcDriver::callProcedure(const QString& name, std::vector<ProcedureParamet
             markers << QStringLiteral("?");
     }
     const QString call = QStringLiteral("{%1call %2(%3)}")
-                             .arg(hasReturn ? QStringLiteral("? = ") : QString(), name,
+                             .arg(hasReturn ? QStringLiteral("? = ") : QString(), procedure,
                                   markers.join(QStringLiteral(", ")));
     statement.execDirect(markers.isEmpty() ? QString(call).remove(QStringLiteral("()")) : call);
     readResults(statement, nullptr, nullptr);  // output values arrive after the last result
