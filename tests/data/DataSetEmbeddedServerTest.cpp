@@ -182,6 +182,55 @@ TEST_F(EmbeddedServer, RowDeletedByAnotherUserFailsThePost)
     EXPECT_THROW(family.Delete(), DataError);
 }
 
+TEST_F(EmbeddedServer, TwoClerksOnOneCardLoseNoUpdate)
+{
+    TADOConnection secondClerk;
+    secondClerk.SetConnectionString(connectionString(1));
+    TADOQuery a("ADOQ_TEACHER_info");
+    TADOQuery b("ADOQ_TEACHER_info");
+    a.SetConnection(&connection);
+    b.SetConnection(&secondClerk);
+    const QString sql = "Select * From TEACHER_info where id_teacher = (select min(id_teacher) from TEACHER_info)";
+    a.SetSQL(sql);
+    b.SetSQL(sql);
+    a.Open();
+    b.Open();
+    ASSERT_EQ(a.RecordCount(), 1);
+    const QString where = " from TEACHER_info where id_teacher_info=" + a.FieldByName("id_teacher_info")->AsString();
+
+    a.Edit();
+    a.FieldByName("Phone")->SetAsString("11-11-11");
+    a.Post();
+    EXPECT_EQ(serverValue("select Phone" + where, "Phone").toString(), "11-11-11");
+
+    b.Edit();
+    b.FieldByName("Phone")->SetAsString("22-22-22");
+    try {
+        b.Post();
+        ADD_FAILURE() << "the second save overwrote the first";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.message(), u"Строка не найдена: запись изменена или удалена другим пользователем."_s);
+    }
+    EXPECT_EQ(b.State(), dsEdit);
+    EXPECT_EQ(b.FieldByName("Phone")->AsString(), "22-22-22");
+    EXPECT_EQ(serverValue("select Phone" + where, "Phone").toString(), "11-11-11");
+
+    // A field the first clerk did not touch still saves.
+    b.Cancel();
+    b.Edit();
+    b.FieldByName("eMail")->SetAsString("b@kadry.local");
+    b.Post();
+    EXPECT_EQ(serverValue("select eMail" + where, "eMail").toString(), "b@kadry.local");
+    EXPECT_EQ(serverValue("select Phone" + where, "Phone").toString(), "11-11-11");
+
+    // Deleting a row another clerk changed since it was read is refused too.
+    a.Edit();
+    a.FieldByName("phone_mobile")->SetAsString("+375 29 000");
+    a.Post();
+    EXPECT_THROW(b.Delete(), DataError);
+    EXPECT_EQ(serverValue("select count(*) as n" + where, "n").toInt(), 1);
+}
+
 TEST_F(EmbeddedServer, LookupFieldsOverADictionaryOfTheServer)
 {
     TADOQuery relations("ADOQ_Family_s");
