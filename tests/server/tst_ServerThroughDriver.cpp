@@ -7,6 +7,8 @@
 #include "server/EmbeddedDriverRegistration.h"
 #include "server/demo/DemoDatabase.h"
 #include "server/procedures/ServerModules.h"
+#include "server/schema/SqliteConnection.h"
+#include "server/schema/SqliteStatement.h"
 
 #include "QtPrinters.h"
 
@@ -190,4 +192,20 @@ TEST_F(ServerThroughDriverTest, TraceKeepsNoPasswordDigestOfASignIn)
         statements << rows.text(row, 0);
     EXPECT_TRUE(statements.contains(QStringLiteral("UPDATE zel_settings SET value = '1' WHERE name = 'trace'")))
         << statements.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(ServerThroughDriverTest, AddressListsAnswerWhileAnotherClerkHoldsTheWriteLock)
+{
+    std::unique_ptr<db::Driver> editor = signIn(QStringLiteral("ivanova"), QStringLiteral("ivanova1"));
+    // Another connection is in the middle of a write and keeps the write lock.
+    server::schema::SqliteConnection writer(s_path, server::schema::SqliteConnection::Mode::OpenExisting);
+    server::schema::execute(writer.handle(), QStringLiteral("BEGIN IMMEDIATE"));
+    server::schema::execute(writer.handle(), QStringLiteral("UPDATE TEACHER SET p28 = p28 WHERE id_teacher = 2"));
+
+    db::RowSet rows;
+    editor->query(QStringLiteral("exec Ab_RepublicProcSchool "), rows);
+    ASSERT_GT(rows.rowCount(), 0);
+    editor->query(QStringLiteral("exec ab_RegionProcSchool ") + QString::number(rows.integer(0, 0)), rows);
+    EXPECT_GT(rows.rowCount(), 0);
+    server::schema::execute(writer.handle(), QStringLiteral("ROLLBACK"));
 }
