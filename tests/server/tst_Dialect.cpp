@@ -366,8 +366,11 @@ TEST_F(Dialect, WhatTheServerWouldRefuseOrCompareWithoutCaseIsNotAnsweredSilentl
         const DbError e = error(QString::fromUtf8(r.sql));
         EXPECT_EQ(e.message().section(u'\n', 0, 0), QString::fromUtf8(r.message)) << r.sql;
     }
-    // A refusal of this server's own says which statement it was.
+    // A refusal of this server's own says which statement it was, also one raised
+    // while the statement was being translated.
     EXPECT_TRUE(error(QStringLiteral("SET ANSI_NULLS OFF")).message().endsWith(QStringLiteral("\nStatement: SET ANSI_NULLS OFF")));
+    EXPECT_EQ(error(QStringLiteral("select 1; select top 10 percent * from teacher")).message(),
+              QStringLiteral("Incorrect syntax near 'PERCENT'.\nStatement: select top 10 percent * from teacher"));
     // Nothing of a refused write reached the table; fitting values still go in.
     EXPECT_EQ(values(QStringLiteral("select p26 + '|' + CAST(tab_no AS varchar(10)) from teacher where id_teacher in (1, 2) order by id_teacher")),
               (QStringList{"Иванов|10", "ИВАНОВА|11"}));
