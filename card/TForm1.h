@@ -21,6 +21,7 @@ class AuditLog;
 class PersonalDataTab;
 class SignInBackend;
 class TADOUpdateHistoryExec;
+class TDataSet;
 class TDM_PUM;
 class TForm4;
 
@@ -81,6 +82,25 @@ public:
 
     /// The names the unsaved-changes question gives the tabs.
     static QString TabName(int index);
+
+    // -- addresses --
+    /// Shows a modal window of the card and returns its result; empty = QDialog::exec.
+    /// Tests answer the address picker and the address dictionary through it.
+    std::function<int(QDialog&)> RunModal;
+    /// The address picker over dataSet's current row. keyFields names its key columns in
+    /// the order republic, region, district, city, village. On OK the five choices are
+    /// written (an empty dataset gets a new row), the fixed keys 11, 300, 200, 2000
+    /// standing for an empty region, district, city, village, and, when post is set,
+    /// the row is posted through the change history. Cancel changes nothing.
+    /// Returns whether OK was chosen.
+    bool ChooseAddress(TDataSet& dataSet, const QStringList& keyFields, bool post);
+    /// "Место рождения:", "Место жительства:", "Место прописки:": Save first, then the
+    /// picker, unless the employee still has no key.
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn4Click();
+    /// "Добавить в справочник": the address dictionary, modal, destroyed afterwards.
+    void SpeedButton4Click();
 
     // -- frame --
     ui::ToolBar* ToolBar1;
@@ -144,6 +164,9 @@ private:
     void centreOnScreen();
     void setUpChangeHistory();
     void Timer1Timer();
+    void connectAddressActions();
+    void chooseCardAddress(int button);
+    int runModal(QDialog& dialog);
 
     TDM_PUM& m_dm;
     std::unique_ptr<SignInBackend> m_signInBackend;
