@@ -66,6 +66,11 @@ private slots:
         picker->RepublicLookupComboBox->setFocus();
         QTest::keyClick(picker->RepublicLookupComboBox, Qt::Key_Return);
         QCOMPARE(picker->result(), int(QDialog::Accepted));
+        // Closing the window any other way counts as cancel.
+        picker->show();
+        QVERIFY(QTest::qWaitForWindowExposed(picker.get()));
+        QVERIFY(picker->close());
+        QCOMPARE(picker->result(), int(QDialog::Rejected));
 
         QVERIFY(s.dm.ADOQ_Republic_Lookup.Active());
         picker.reset();
