@@ -174,8 +174,11 @@ void TForm6::buildRows()
         connect(save, &QToolButton::clicked, this, ui::guarded(this, [this, action = saveActions[level]] {
                     (this->*action)();
                 }));
-        if (level != Republic)
-            list->setEnabled(false), toggle->setEnabled(false), panel->setVisible(false);
+        if (level != Republic) {
+            list->setEnabled(false);
+            toggle->setEnabled(false);
+            panel->setVisible(false);
+        }
     }
 
     SpeedButton10->setChecked(true);

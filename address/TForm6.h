@@ -100,7 +100,6 @@ protected:
     void done(int result) override;
 
 private:
-    struct Row;
     struct NewPlace;
 
     void buildRows();
