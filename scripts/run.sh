@@ -25,6 +25,12 @@ if "$bin/zel4-admin" help | grep -q '^  init-demo'; then
       --server demo.db --database ZEL --out "$bin/Data/ZEL"
 fi
 
+# Dates, calendars and the file dialog in Russian when the Russian locale exists.
+if locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  export LANG=ru_RU.UTF-8
+  unset LC_ALL
+fi
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting ZEL 4 under Xvfb."
   exec xvfb-run -a "$bin/zel4"

@@ -2,6 +2,9 @@
 
 #include "data/DbError.h"
 #include "ui/DialogService.h"
+#include "ui/FileTypeTranslator.h"
+#include "ui/MessageBoxes.h"
+#include "ui/WorkstationLocale.h"
 
 #include <QFont>
 #include <QWidget>
@@ -15,6 +18,11 @@ ZelApplication::ZelApplication(int& argc, char** argv) : QApplication(argc, argv
     QFont base(QStringLiteral("Sans Serif"));
     base.setPointSize(8);
     setFont(base);
+    // Calendars, month names and the file dialog follow the program's language.
+    QLocale::setDefault(ui::workstationLocale());
+    // Qt's own texts (standard buttons, the file dialog) in Russian.
+    ui::MessageBoxes::installRussianStandardButtons(*this);
+    installTranslator(new ui::FileTypeTranslator(this));
 }
 
 ZelApplication* ZelApplication::instance()
