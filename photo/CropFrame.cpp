@@ -7,14 +7,14 @@ namespace zel {
 CropFrame::CropFrame(QWidget* parent)
     : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::SizeAllCursor);
 }
 
 void CropFrame::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(192, 192, 192));
+    // Silver, but let the face under the frame show through while it is placed.
+    painter.fillRect(rect(), QColor(192, 192, 192, 110));
     QPen outline(Qt::black);
     outline.setStyle(Qt::DotLine);
     painter.setPen(outline);

@@ -10,7 +10,7 @@ class SystemFileDialog : public PhotoFileDialog {
 public:
     QString chooseFile(QWidget* parent, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Загрузить фото"), QString(), filter);
     }
 };
 
