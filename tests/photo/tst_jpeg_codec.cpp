@@ -207,6 +207,32 @@ TEST_F(JpegCodecTest, DamagedEmptyMissingAndOversizedFilesAreRefused)
     EXPECT_TRUE(message.contains(QStringLiteral("слишком велик"))) << message.toStdString();
 }
 
+TEST_F(JpegCodecTest, RandomlyDamagedFilesDecodeOrFailWithAMessage)
+{
+    const QByteArray good = makeJpeg(96, 64, Layout::Colour, noise, phototest::exifWithOrientation(6));
+    quint32 seed = 7;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    int refused = 0;
+    for (int round = 0; round < 400; ++round) {
+        QByteArray bytes = good;
+        const int hits = 1 + int(next() % 8);
+        for (int i = 0; i < hits; ++i)
+            bytes[qsizetype(next() % quint32(bytes.size()))] = char(next() >> 16);
+        if (round % 5 == 0)
+            bytes.truncate(qsizetype(next() % quint32(bytes.size())));
+        try {
+            const QImage image = JpegCodec::decode(bytes, QStringLiteral("random.jpg"));
+            EXPECT_FALSE(image.isNull());
+            EXPECT_EQ(image.format(), QImage::Format_RGB32);
+        } catch (const IoError& failure) {
+            ++refused;
+            EXPECT_TRUE(failure.message().contains(QStringLiteral("random.jpg")));
+        }
+    }
+    // Most damage is noticed; none of it crashes or escapes as another error.
+    EXPECT_GT(refused, 200);
+}
+
 TEST_F(JpegCodecTest, EncodingGivesABaselineColourFileOfTheChosenQuality)
 {
     QImage picture(120, 160, QImage::Format_RGB32);
