@@ -50,6 +50,7 @@ TForm1::TForm1(TDM_PUM& dm, SignInFactory createSignInWindow, QWidget* parent)
     setWindowTitle(program::title());
     buildFrame();
     connectAddressActions();
+    connectPhotoButtons();
     FormCreate(createSignInWindow);
 }
 

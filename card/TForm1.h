@@ -4,6 +4,7 @@
 #include "directory/DirectoryHost.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -79,6 +80,12 @@ public:
     bool PageControl1Changing(int leaving);
     /// After a user tab change: posts, saves and reloads the card.
     void PageControl1Change();
+
+    /// Load photo: a JPEG file the user chooses is cut out in the photo window and
+    /// stored in the employee's photo row, with its row in the audit log.
+    void BitBtn1Click();
+    /// Delete photo: after a question the stored picture becomes NULL; the row stays.
+    void SpeedButton11Click();
 
     /// The names the unsaved-changes question gives the tabs.
     static QString TabName(int index);
@@ -167,6 +174,9 @@ private:
     void connectAddressActions();
     void chooseCardAddress(int button);
     int runModal(QDialog& dialog);
+    void connectPhotoButtons();
+    /// Decodes the JPEG file the user chooses; a null image when the dialog was cancelled.
+    QImage LoadPhotoFile();
 
     TDM_PUM& m_dm;
     std::unique_ptr<SignInBackend> m_signInBackend;

@@ -12,6 +12,7 @@ PACKAGES=(
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth imagemagick
+  xdotool
   fonts-dejavu-core
   python3
   locales

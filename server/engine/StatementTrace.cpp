@@ -61,7 +61,10 @@ void StatementTrace::record(EmbeddedSession& session, const QString& statement, 
     bindText(insert, 1, DateText::storedDateTime(QDateTime::fromMSecsSinceEpoch(receivedAtMs)));
     bindText(insert, 2, session.account().login);
     bindText(insert, 3, statement);
+    // The identity a caller reads back after its INSERT must stay the caller's.
+    const sqlite3_int64 callersRow = sqlite3_last_insert_rowid(session.db());
     sqlite3_step(insert);
+    sqlite3_set_last_insert_rowid(session.db(), callersRow);
 }
 
 }  // namespace zel::server

@@ -30,7 +30,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 check "name zel4" "[ \"\$(field Package)\" = zel4 ]"
 check "version $version" "[[ \"\$(field Version)\" == $version* ]]"
 depends=$(field Depends)
-for d in libqt6widgets6 libqt6network6 libsqlite3-0 libodbc2 libc6 libqt6gui6 qt6-wayland qt6-translations-l10n; do
+for d in libqt6widgets6 libqt6network6 libsqlite3-0 libjpeg62-turbo libodbc2 libc6 libqt6gui6 qt6-wayland qt6-translations-l10n; do
   check "depends on $d" "grep -q '$d' <<<\"\$depends\""
 done
 recommends=$(field Recommends)
