@@ -41,4 +41,11 @@ void DictionaryAuditSession::updateData()
         attach();
 }
 
+void DictionaryAuditSession::editingChanged()
+{
+    // A refused post, then Cancel: the next deletion must be watched again.
+    if (DataSet() == &m_dataSet && !m_history.DataSet())
+        attach();
+}
+
 }  // namespace zel

@@ -18,8 +18,8 @@ class TDataSource;
 /// detached and the card's detaching runner is back.
 ///
 /// A post the server refuses detaches the history (nothing of it is logged); the
-/// session attaches it again before the next post, so the corrected row is still
-/// logged. A refused deletion leaves its statement behind; the session drops it
+/// session attaches it again before the next post or when the edit is cancelled,
+/// so the corrected row and later deletions are still logged. A refused deletion leaves its statement behind; the session drops it
 /// before the next post, so an insert after it never logs a deletion that did
 /// not happen.
 class DictionaryAuditSession : private TDataLink {
@@ -32,6 +32,7 @@ public:
 private:
     void attach();
     void updateData() override;
+    void editingChanged() override;
 
     TADOUpdateHistoryExec& m_history;
     AuditLog& m_log;

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -113,6 +114,16 @@ void DictionaryGridWindow::showEvent(QShowEvent* event)
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen)
         move(screen->geometry().center() - rect().center());
+}
+
+void DictionaryGridWindow::keyPressEvent(QKeyEvent* event)
+{
+    // No cancel button: Esc belongs to the grid's editor and never closes the window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace zel

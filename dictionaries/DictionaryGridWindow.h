@@ -58,6 +58,7 @@ protected:
     /// Runs once the window has closed and its pending row is written.
     virtual void FormClose() {}
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool m_centred;

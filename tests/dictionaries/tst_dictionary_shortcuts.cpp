@@ -287,25 +287,38 @@ private slots:
         QCOMPARE(s.lastLogId(), logBefore);
     }
 
-    void aRefusedPostLogsNothingAndTheCorrectedOneIsLogged()
+    void aRefusedPostLogsNothingAndLaterChangesAreStillLogged()
     {
         execOnFile(QStringLiteral("CREATE TRIGGER IF NOT EXISTS refuse_rang BEFORE UPDATE ON Rang"
-                                  " WHEN NEW.rang = 'ОТКАЗ' BEGIN SELECT RAISE(ABORT, 'Ранг отклонён сервером'); END"));
+                                  " WHEN NEW.rang = 'ОТКАЗ' BEGIN SELECT RAISE(ABORT, 'Ранг отклонён сервером'); END;"
+                                  "INSERT INTO Rang (rang) VALUES ('Ранг без сотрудников')"));
         DictionarySession s;
         TADOQuery& ranks = s.dm.ADOQ_Rang;
         const int logBefore = s.lastLogId();
-        QString key, oldText;
+        QString key, oldText, spareKey;
         s.then([&](QDialog& d) {
+            Nav& nav = navigatorOf(d);
+            const auto refuse = [&] {
+                QVERIFY(ranks.Locate(QStringLiteral("id_rang"), key.toInt()));
+                nav.click(Nav::Edit);
+                setText(ranks, "rang", QStringLiteral("ОТКАЗ"));
+                nav.click(Nav::Post);
+                QCOMPARE(ranks.State(), dsEdit);
+                QCOMPARE(text(ranks, "rang"), QStringLiteral("ОТКАЗ"));
+                QCOMPARE(s.lastLogId(), logBefore + (spareKey.isEmpty() ? 0 : 1));
+            };
             ranks.First();
             key = text(ranks, "id_rang");
             oldText = text(ranks, "rang");
-            Nav& nav = navigatorOf(d);
-            nav.click(Nav::Edit);
-            setText(ranks, "rang", QStringLiteral("ОТКАЗ"));
-            nav.click(Nav::Post);
-            QCOMPARE(ranks.State(), dsEdit);
-            QCOMPARE(text(ranks, "rang"), QStringLiteral("ОТКАЗ"));
-            QCOMPARE(s.lastLogId(), logBefore);
+            // Refused, then given up: the deletion that follows is still logged.
+            refuse();
+            nav.click(Nav::Cancel);
+            QVERIFY(ranks.Locate(QStringLiteral("rang"), QStringLiteral("Ранг без сотрудников")));
+            spareKey = text(ranks, "id_rang");
+            s.dialogs.queueAnswer(Answer::Yes);
+            nav.click(Nav::Delete);
+            // Refused, then corrected: the corrected value is logged, the refused one never.
+            refuse();
             setText(ranks, "rang", QStringLiteral("Исправленный ранг"));
             nav.click(Nav::Post);
             QCOMPARE(ranks.State(), dsBrowse);
@@ -316,11 +329,16 @@ private slots:
 
         QVERIFY2(s.messages().join(u'\n').contains(QStringLiteral("Ранг отклонён сервером")),
                  qPrintable(s.messages().join(u'\n')));
-        QCOMPARE(s.logSince(logBefore),
-                 (QList<QStringList>{{QStringLiteral("Rang"), key,
-                                      QStringLiteral("Поле \"rang\" изменило значение \"%1\" на \"Исправленный ранг\".")
-                                          .arg(oldText),
-                                      QStringLiteral("ivanova")}}));
+        const auto logged = s.logSince(logBefore);
+        QCOMPARE(logged.size(), 2);
+        QCOMPARE(logged[0][0], QStringLiteral("Rang"));
+        QCOMPARE(logged[0][1], spareKey);
+        QVERIFY2(logged[0][2].startsWith(QStringLiteral("Запись с уникальным номером - '%1' была удалена").arg(spareKey)),
+                 qPrintable(logged[0][2]));
+        QCOMPARE(logged[1], (QStringList{QStringLiteral("Rang"), key,
+                                         QStringLiteral("Поле \"rang\" изменило значение \"%1\" на \"Исправленный ранг\".")
+                                             .arg(oldText),
+                                         QStringLiteral("ivanova")}));
     }
 
     void closingWritesThePendingRowAndARefusedOneKeepsTheWindowOpen()
