@@ -9,9 +9,11 @@
 #include "data/dataset/TField.h"
 #include "server/EmbeddedDriverRegistration.h"
 #include "server/demo/DemoDatabase.h"
+#include "server/engine/DictionaryUseCheck.h"
 #include "server/procedures/ServerModules.h"
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <QTemporaryDir>
 
@@ -58,6 +60,23 @@ void BM_ConnectionOpen(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ConnectionOpen)->Unit(benchmark::kMillisecond);
+
+/// The share of an open that installs the check.
+void BM_InstallOnOneConnection(benchmark::State& state)
+{
+    const QByteArray file = database().path.toUtf8();
+    for (auto _ : state) {
+        state.PauseTiming();
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        state.ResumeTiming();
+        server::DictionaryUseCheck::install(db);
+        state.PauseTiming();
+        sqlite3_close_v2(db);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_InstallOnOneConnection)->Unit(benchmark::kMillisecond);
 
 void BM_RefusedDeletionOfAnIssuerInUse(benchmark::State& state)
 {
