@@ -6,6 +6,7 @@
 #include "data/modules/TDM_PUM.h"
 #include "dictionaries/TForm9.h"
 #include "ui/GuardedAction.h"
+#include "ui/PageControl.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -16,6 +17,9 @@ void TForm1::connectDictionaryActions()
 {
     m_dictionaryShortcuts = new DictionaryShortcuts(*this, m_dm);
     m_dictionaryShortcuts->Connect();
+    // A tab that builds its buttons when first shown connects them then.
+    connect(PageControl1, &QTabWidget::currentChanged, m_dictionaryShortcuts,
+            [this] { m_dictionaryShortcuts->Connect(); });
     connect(ChangeFIO_M, &QAction::triggered, this, ui::guarded(this, [this] { ChangeFIO_MClick(); }));
 }
 
