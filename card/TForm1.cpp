@@ -51,6 +51,7 @@ TForm1::TForm1(TDM_PUM& dm, SignInFactory createSignInWindow, QWidget* parent)
     buildFrame();
     connectAddressActions();
     connectPhotoButtons();
+    connectDictionaryActions();
     FormCreate(createSignInWindow);
 }
 

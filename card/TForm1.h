@@ -19,6 +19,7 @@ class QToolButton;
 namespace zel {
 
 class AuditLog;
+class DictionaryShortcuts;
 class PersonalDataTab;
 class SignInBackend;
 class TADOUpdateHistoryExec;
@@ -86,6 +87,11 @@ public:
     void BitBtn1Click();
     /// Delete photo: after a question the stored picture becomes NULL; the row stays.
     void SpeedButton11Click();
+    /// "Изменить ФИО": the surname, name and patronymic changed through TForm9 and
+    /// saved by Save; nothing without a loaded employee or when the dialog is cancelled.
+    void ChangeFIO_MClick();
+    /// The dictionary buttons of the card and the windows they open.
+    DictionaryShortcuts& Dictionaries() const { return *m_dictionaryShortcuts; }
 
     /// The names the unsaved-changes question gives the tabs.
     static QString TabName(int index);
@@ -134,6 +140,8 @@ public:
     TForm4* Directory() const;
     /// The change history; null before the start-up and after closing.
     TADOUpdateHistoryExec* ChangeHistory() const { return m_changeHistory.get(); }
+    /// The audit log behind the change history; null when the history is.
+    AuditLog* AuditTrail() const { return m_auditLog.get(); }
 
     // -- CardHost --
     QString SignedInLogin() const override { return UserLogin; }
@@ -177,12 +185,14 @@ private:
     void connectPhotoButtons();
     /// Decodes the JPEG file the user chooses; a null image when the dialog was cancelled.
     QImage LoadPhotoFile();
+    void connectDictionaryActions();
 
     TDM_PUM& m_dm;
     std::unique_ptr<SignInBackend> m_signInBackend;
     std::unique_ptr<TADOUpdateHistoryExec> m_changeHistory;
     std::unique_ptr<AuditLog> m_auditLog;
     QPointer<TForm4> m_directory;
+    DictionaryShortcuts* m_dictionaryShortcuts = nullptr;  ///< a child of the window
 };
 
 }  // namespace zel
