@@ -18,14 +18,22 @@ class QToolButton;
 
 namespace zel {
 
+class AdditionalTab;
 class AuditLog;
 class DictionaryShortcuts;
+class CardTab;
+class EducationTab;
+class FamilyTab;
+class LeaveTab;
+class MedicalTab;
+class MilitaryTab;
 class PersonalDataTab;
 class SignInBackend;
 class TADOUpdateHistoryExec;
 class TDataSet;
 class TDM_PUM;
 class TForm4;
+class WorkTab;
 
 namespace ui {
 class DatePicker;
@@ -92,6 +100,14 @@ public:
     void ChangeFIO_MClick();
     /// The dictionary buttons of the card and the windows they open.
     DictionaryShortcuts& Dictionaries() const { return *m_dictionaryShortcuts; }
+    /// Entering the family-status chooser lets the next change of it through.
+    void DBLookupComboboxEh1Enter();
+    /// A change of the family-status chooser, unless locked: stores the status on
+    /// the employee's relatives through the stored procedure, reloads the card and
+    /// makes Save available.
+    void DBLookupComboboxEh1Change();
+    /// "Обновить": re-reads the relatives of the employee (pending edits are dropped).
+    void RzBitBtn4Click();
 
     /// The names the unsaved-changes question gives the tabs.
     static QString TabName(int index);
@@ -127,13 +143,20 @@ public:
     ui::FlatButton* Cancel_Records_Btn;
     ui::PageControl* PageControl1;
     PersonalDataTab* TabSheet1;
+    FamilyTab* TabSheet2;
+    WorkTab* TabSheet3;
+    AdditionalTab* TabSheet4;
+    LeaveTab* TabSheet5;
+    MilitaryTab* TabSheet6;
+    EducationTab* TabSheet7;
+    MedicalTab* TabSheet8;
     ui::TextStatusBar* StatusBar1;
     QTimer* Timer1;
-    /// Hidden mark: the employee has a pension row.
+    /// Hidden mark on "Доп. сведения": the employee has a pension row.
     QCheckBox* PensionerCheckBox;
     /// The family-status chooser of the relatives tab (not bound to a field).
     ui::DbLookupComboBox* DBLookupComboboxEh1;
-    /// The date of a new medical examination.
+    /// The date of a new medical examination, on "Медосмотр".
     ui::DatePicker* DateTimePicker1;
 
     /// The directory window while it exists.
@@ -173,6 +196,12 @@ private:
     void buildFrame();
     void buildToolBar();
     void buildPages();
+    /// Adds a page; its Save arming and its grids' leaving reach the window.
+    template <typename Tab>
+    Tab* addCardTab(Tab* tab, const QString& caption);
+    void connectFamilyStatus();
+    /// Shows the status stored on the current relative without acting on the change.
+    void showStoredFamilyStatus();
     void FormCreate(const SignInFactory& createSignInWindow);
     bool runSignInWindow(const SignInFactory& createSignInWindow);
     void prepareEmptyCard();
