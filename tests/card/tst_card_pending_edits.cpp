@@ -1,0 +1,249 @@
+// What the clerk typed and did not save survives whatever reloads the card: a move in
+// the directory, a new search, New record and closing the window post it, and a new
+// employee without a name is never posted behind Save's name check.
+#include "CardSession.h"
+
+#include "data/DbError.h"
+#include "ui/DbEdit.h"
+#include "ui/DbGrid.h"
+#include "ui/FlatButton.h"
+#include "ui/MessageBoxes.h"
+#include "ui/PageControl.h"
+
+using namespace zel;
+using cardtest::CardSession;
+using cardtest::DemoDatabase;
+using Answer = ui::DialogService::Answer;
+
+namespace {
+
+const QString kNameMessage = QStringLiteral("Значение ФИО должны быть заполнены корректно!");
+const QString kQuestion = QStringLiteral("Вы сделали изменения на вкладкe \"Личная карточка\",и не сохранили"
+                                         " эти изменения.\rВы хотите сохранить эти изменения-?");
+
+/// Replaces the text of a card edit as the clerk does: click, select all, type.
+void retype(ui::DbEdit* edit, const QString& text)
+{
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->selectAll();
+    cardtest::typeText(edit, text);
+}
+
+int currentKey(const CardSession& s)
+{
+    return s.dm.ADO_TEACHER.FieldByName(QStringLiteral("id_teacher"))->AsInteger();
+}
+
+}  // namespace
+
+class PendingEditsTest : public QObject {
+    Q_OBJECT
+
+    /// An employee of the "ов" search with a passport and a personal-data row, made
+    /// current through the directory; returns its key.
+    static int searchEmployeeWithPassport(CardSession& s)
+    {
+        s.window->show();
+        s.search(QStringLiteral("ов"));
+        TADOQuery& master = s.dm.ADO_TEACHER;
+        for (master.First(); !master.Eof(); master.Next())
+            if (!s.dm.ADOQ_Passport.IsEmpty() && !s.dm.ADOQ_Teacher_2.IsEmpty() && master.RecNo() < master.RecordCount())
+                return currentKey(s);
+        return 0;
+    }
+
+    static QString passportSeries(CardSession& s, int key)
+    {
+        return s.rows(QStringLiteral("select S_p from Passport where id_teacher = %1").arg(key)).value(0).value(0);
+    }
+    static QString homePhone(CardSession& s, int key)
+    {
+        return s.rows(QStringLiteral("select Phone from TEACHER_info where id_teacher = %1").arg(key)).value(0).value(0);
+    }
+
+private slots:
+    void aMoveInTheDirectoryPostsWhatWasTypedForTheEmployeeLeft()
+    {
+        CardSession s;
+        const int key = searchEmployeeWithPassport(s);
+        QVERIFY(key > 1);
+        retype(s.tab().DBEdit16, QStringLiteral("ЖЖ"));
+        retype(s.tab().DBEdit11, QStringLiteral("55-66"));
+
+        // The clerk clicks the next employee in the directory's list.
+        ui::DbGrid* grid = s.directory()->DBGridEh2;
+        const int row = s.dm.ADO_TEACHER.RecNo();
+        grid->setCurrentIndex(grid->model()->index(row, 0));
+        QTRY_VERIFY(currentKey(s) != key);
+
+        QCOMPARE(passportSeries(s, key), QStringLiteral("ЖЖ"));
+        QCOMPARE(homePhone(s, key), QStringLiteral("55-66"));
+        // The card now shows the other employee, nothing pending.
+        QCOMPARE(s.dm.ADOQ_Passport.State(), dsBrowse);
+        QCOMPARE(s.dm.ADOQ_Passport.FieldByName(QStringLiteral("id_teacher"))->AsInteger(), currentKey(s));
+        QVERIFY(!s.window->Apply_Records_Btn->isEnabled());
+    }
+
+    void aPassportEditKeptByCancelIsPostedByANewSearch()
+    {
+        CardSession s;
+        const int key = searchEmployeeWithPassport(s);
+        QVERIFY(key > 1);
+        const QString phone = homePhone(s, key);
+        retype(s.tab().DBEdit16, QStringLiteral("ЮЮ"));
+        retype(s.tab().DBEdit11, QStringLiteral("00-00"));
+        // Cancel drops the personal data and keeps the passport pending.
+        s.window->Cancel_Records_Btn->click();
+        QCOMPARE(s.dm.ADOQ_Passport.State(), dsEdit);
+
+        s.search(QStringLiteral("ин"));
+        QCOMPARE(passportSeries(s, key), QStringLiteral("ЮЮ"));
+        QCOMPARE(homePhone(s, key), phone);
+        QVERIFY(s.messages().isEmpty());
+    }
+
+    void newRecordPostsThePendingEditsFirst()
+    {
+        CardSession s;
+        const int key = searchEmployeeWithPassport(s);
+        QVERIFY(key > 1);
+        s.directory()->close();
+        retype(s.tab().DBEdit16, QStringLiteral("НН"));
+        s.window->SpeedButton2->click();
+        QCOMPARE(passportSeries(s, key), QStringLiteral("НН"));
+        // And the new card is empty and writable.
+        QVERIFY(s.dm.ADOQ_Passport.IsEmpty());
+        QVERIFY(!s.tab().DBEdit1->isReadOnly());
+    }
+
+    void closingPostsThePassportTheSaveLeftPending()
+    {
+        CardSession s;
+        const int key = searchEmployeeWithPassport(s);
+        QVERIFY(key > 1);
+        s.directory()->close();
+        retype(s.tab().DBEdit16, QStringLiteral("ЗЗ"));
+        s.window->Cancel_Records_Btn->click();
+        QVERIFY(s.window->close());
+        QVERIFY(ZelApplication::instance()->Terminated());
+        QCOMPARE(passportSeries(s, key), QStringLiteral("ЗЗ"));
+    }
+
+    void aNameLessEmployeeIsNeverPostedByATabChange()
+    {
+        CardSession s;
+        s.window->show();
+        const int employees = s.scalar(QStringLiteral("select count(*) from TEACHER"));
+        s.window->SpeedButton2Click();
+        QTest::mouseClick(s.tab().DBEdit1, Qt::LeftButton);
+        cardtest::typeText(s.tab().DBEdit1, QStringLiteral("Безымянная"));
+        QCOMPARE(s.dm.ADO_TEACHER.State(), dsInsert);
+
+        s.dialogs.queueAnswer(Answer::Yes);
+        s.window->PageControl1->userSelect(1);
+        QCOMPARE(s.scalar(QStringLiteral("select count(*) from TEACHER")), employees);
+        QCOMPARE(s.scalar(QStringLiteral("select count(*) from TEACHER where p27 is null")), 0);
+        QCOMPARE(s.window->PageControl1->currentIndex(), 0);
+        QVERIFY(s.messages().contains(kNameMessage));
+        // What was typed is still there to be completed.
+        QCOMPARE(s.dm.ADO_TEACHER.State(), dsInsert);
+        QCOMPARE(s.tab().DBEdit1->text(), QStringLiteral("Безымянная"));
+
+        // Closing does not post it either; the clerk is asked and may stay.
+        s.dialogs.clear();
+        s.dialogs.queueAnswer(Answer::Cancel);
+        QVERIFY(!s.window->close());
+        QCOMPARE(s.messages(), QStringList{kQuestion});
+        QVERIFY(!ZelApplication::instance()->Terminated());
+        QCOMPARE(s.scalar(QStringLiteral("select count(*) from TEACHER")), employees);
+
+        // The name completes it: now a tab change saves it.
+        QTest::mouseClick(s.tab().DBEdit2, Qt::LeftButton);
+        cardtest::typeText(s.tab().DBEdit2, QStringLiteral("Вера"));
+        s.window->PageControl1->userSelect(1);
+        QCOMPARE(s.scalar(QStringLiteral("select count(*) from TEACHER")), employees + 1);
+        QCOMPARE(s.window->PageControl1->currentIndex(), 1);
+    }
+
+    void aSearchOverANameLessEmployeeAsksFirst()
+    {
+        CardSession s;
+        s.window->show();
+        s.window->SpeedButton2Click();
+        QTest::mouseClick(s.tab().DBEdit1, Qt::LeftButton);
+        cardtest::typeText(s.tab().DBEdit1, QStringLiteral("Ненаписанная"));
+        retype(s.tab().DBEdit11, QStringLiteral("12-34"));
+        s.window->SpeedButton1Click();
+        const QString newEmployeeStatement = s.dm.ADO_TEACHER.SQL();
+
+        // Cancel: nothing changes, the search does not run.
+        s.dialogs.queueAnswer(Answer::Cancel);
+        s.search(QStringLiteral("ов"));
+        QCOMPARE(s.messages(), QStringList{kQuestion});
+        QCOMPARE(s.dialogs.shown().front().buttons, ui::DialogService::Buttons::YesNoCancel);
+        QCOMPARE(s.dm.ADO_TEACHER.SQL(), newEmployeeStatement);
+        QCOMPARE(s.dm.ADO_TEACHER.State(), dsInsert);
+        QCOMPARE(s.tab().DBEdit11->text(), QStringLiteral("12-34"));
+
+        // Yes: Save names what is missing and the card stays.
+        s.dialogs.clear();
+        s.dialogs.queueAnswer(Answer::Yes);
+        s.search(QStringLiteral("ов"));
+        QCOMPARE(s.messages(), (QStringList{kQuestion, kNameMessage}));
+        QCOMPARE(s.dm.ADO_TEACHER.State(), dsInsert);
+
+        // No: the clerk gives the new employee up and the search runs.
+        s.dialogs.clear();
+        s.dialogs.queueAnswer(Answer::No);
+        s.search(QStringLiteral("ов"));
+        QVERIFY(s.dm.ADO_TEACHER.RecordCount() > 1);
+        QCOMPARE(s.scalar(QStringLiteral("select count(*) from TEACHER where p26 = N'Ненаписанная'")), 0);
+        QCOMPARE(s.scalar(QStringLiteral("select count(*) from TEACHER_info where Phone = '12-34'")), 0);
+    }
+};
+
+class ExactWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void windowTitlesCarryNoApplicationSuffix()
+    {
+        CardSession s;
+        const QString caption = s.window->windowTitle();
+        QVERIFY(caption.startsWith(QStringLiteral("ZEL 4 Личная карточка сотрудника V2 [ ")));
+        QCOMPARE(ZelApplication::instance()->Title(), caption);
+        // Qt would append its display name to every window title on X11.
+        QVERIFY(!QGuiApplication::applicationDisplayName().contains(QStringLiteral("ZEL 4")));
+        QCOMPARE(s.directory()->windowTitle(), QStringLiteral("Поиск"));
+
+        // The default error display still carries the application title.
+        ui::MessageBoxes::showException(s.window.get(), Error(QStringLiteral("Отказ сервера")));
+        QCOMPARE(s.dialogs.shown().back().caption, caption);
+        QCOMPARE(s.dialogs.shown().back().text, QStringLiteral("Отказ сервера"));
+    }
+
+    void theMainWindowIsSizedFrameIncluded()
+    {
+        CardSession s;
+        s.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        QCOMPARE(s.window->frameGeometry().size(), QSize(913, 718));
+        QCOMPARE(s.window->minimumSize(), s.window->maximumSize());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    ZelApplication app(argc, argv);
+    DemoDatabase::instance().create();
+    int failures = 0;
+    {
+        PendingEditsTest pending;
+        failures += QTest::qExec(&pending, argc, argv);
+        ExactWindowsTest windows;
+        failures += QTest::qExec(&windows, argc, argv);
+    }
+    DemoDatabase::instance().remove();
+    return failures;
+}
+
+#include "tst_card_pending_edits.moc"
