@@ -5,6 +5,7 @@
 // order is compared too.
 #include "data/dataset/TADOQuery.h"
 #include "data/dataset/TADOStoredProc.h"
+#include "data/dataset/TADOTable.h"
 #include "data/dataset/TAutoIncField.h"
 #include "data/dataset/TBCDField.h"
 #include "data/dataset/TBlobField.h"
@@ -407,6 +408,67 @@ const Text kInitialTexts[] = {
     {"ADOQ_t_fio", "select * from t_fio"},
     {"ADOQ_Exec", "select * from Trudoem"},
     {"ADOQ_Temp", ""},
+    {"ADOQ_Area", "Select * from RegionKR"},
+    {"ADOQ_Region", "Select * from DistrictKR"},
+    {"ADOQ_City", "Select * from CityKR"},
+    {"ADOQ_Village", "Select * from VillageKR"},
+    {"ADOQ_AreaNow", "Select * from RegionKR"},
+    {"ADOQ_RegionNow", "Select * from DistrictKR"},
+    {"ADOQ_CityNow", "Select * from CityKR"},
+    {"ADOQ_VillageNow", "Select * from VillageKR"},
+    {"ADOQ_RegionAdd", "Select * from RegionKR Order by NameRegion"},
+    {"ADOQ_DistrictAdd", "Select * from DistrictKR Order by NameDistrict"},
+    {"ADOQ_CityAdd", "Select * from CityKR Order by NameCity"},
+    {"ADOQ_VillageAdd", "Select * from VillageKR Order by NameVillage"},
+    {"ADOQ_cityzenship", "Select * from Citizenship"},
+    {"ADOQ_Country", "Select * from Country"},
+    {"ADOQ_Republic_Lookup", ""},
+    {"ADOQ_Region_Lookup", ""},
+    {"ADOQ_District_Lookup", ""},
+    {"ADOQ_City_Lookup", ""},
+    {"ADOQ_Village_Lookup", ""},
+    {"ADOQ_Place_of_birth", "Select * from Place_of_birth"},
+    {"ADOQ_place_leave", "select * from place_leave"},
+    {"ADOQ_PlaceResidence", "Select *\nFrom Place_of_residence"},
+};
+
+// The three address records: stored fields in dataset order, and the five name lookups.
+struct AddressRecord {
+    const char* dataSet;
+    std::vector<const char*> stored;
+    std::vector<const char*> lookups;
+};
+
+const AddressRecord kAddressRecords[] = {
+    {"ADOQ_Place_of_birth",
+     {"ZEL_User TStringField 20", "ZEL_Update TDateField", "id_place_of_birth TAutoIncField ro",
+      "id_teacher TIntegerField", "id_regionKR TSmallintField", "id_districtKR TSmallintField",
+      "id_cityKR TIntegerField", "id_villageKR TIntegerField", "id_republic TIntegerField"},
+     {"REPUBLIC TStringField 50 lookup id_republic->ADOT_Republic.id_republics:republic",
+      "AREA TStringField 50 lookup id_regionKR->ADOQ_Area.IDRegion:NameRegion",
+      "DISTRICT TStringField 50 lookup id_districtKR->ADOQ_Region.IDDistrict:NameDistrict",
+      "CITY TStringField 50 lookup id_cityKR->ADOQ_City.IDCity:NameCity",
+      "VILLAGE TStringField 50 lookup id_villageKR->ADOQ_Village.IDVillage:NameVillage"}},
+    {"ADOQ_place_leave",
+     {"ZEL_User TStringField 20", "ZEL_Update TDateField", "id_place_leave TAutoIncField ro",
+      "id_teacher TIntegerField", "id_ragionKR TSmallintField", "id_districtKR TSmallintField",
+      "id_cityKR TIntegerField", "id_villageKR TIntegerField", "id_republic TIntegerField",
+      "Address TStringField 40"},
+     {"REPUBLIC TStringField 50 lookup id_republic->ADOT_Republic2.id_republics:republic",
+      "AREA TStringField 50 lookup id_ragionKR->ADOQ_AreaNow.IDRegion:NameRegion",
+      "DISTRICT TStringField 50 lookup id_districtKR->ADOQ_RegionNow.IDDistrict:NameDistrict",
+      "CITY TStringField 50 lookup id_cityKR->ADOQ_CityNow.IDCity:NameCity",
+      "VILLAGE TStringField 50 lookup id_villageKR->ADOQ_VillageNow.IDVillage:NameVillage"}},
+    {"ADOQ_PlaceResidence",
+     {"id_teacher TIntegerField", "id_republic TIntegerField", "id_regionKR TIntegerField",
+      "id_districtKR TIntegerField", "id_cityKR TIntegerField", "id_villageKR TIntegerField",
+      "Address TStringField 40", "ZEL_User TStringField 20", "ZEL_Update TDateTimeField",
+      "id_place_of_residence TIntegerField"},
+     {"REPUBLIC TStringField 50 lookup id_republic->ADOT_Republic2.id_republics:republic",
+      "AREA TStringField 50 lookup id_regionKR->ADOQ_AreaNow.IDRegion:NameRegion",
+      "DISTRICT TStringField 50 lookup id_districtKR->ADOQ_RegionNow.IDDistrict:NameDistrict",
+      "CITY TStringField 20 lookup id_cityKR->ADOQ_CityNow.IDCity:NameCity",
+      "VILLAGE TStringField 20 lookup id_villageKR->ADOQ_VillageNow.IDVillage:NameVillage"}},
 };
 
 }  // namespace
@@ -436,6 +498,41 @@ TEST_F(Declarations, EveryPersistentFieldWithItsClassSizeKindAndLookup)
         ASSERT_NE(dataSet, nullptr) << name;
         EXPECT_FALSE(dataSet->HasPersistentFields()) << name;
     }
+}
+
+TEST_F(Declarations, AddressRecordsAndTables)
+{
+    for (const AddressRecord& record : kAddressRecords) {
+        const TDataSet* dataSet = find(QString::fromLatin1(record.dataSet));
+        ASSERT_NE(dataSet, nullptr) << record.dataSet;
+        QStringList stored, lookups, expectedStored, expectedLookups;
+        for (const TField* field : dataSet->Fields())
+            (field->FieldKind() == fkLookup ? lookups : stored) << describe(*field);
+        for (const char* field : record.stored)
+            expectedStored << QString::fromLatin1(field);
+        for (const char* field : record.lookups)
+            expectedLookups << QString::fromLatin1(field);
+        lookups.sort();
+        expectedLookups.sort();
+        EXPECT_EQ(stored.join(u'\n').toStdString(), expectedStored.join(u'\n').toStdString()) << record.dataSet;
+        EXPECT_EQ(lookups.join(u'\n').toStdString(), expectedLookups.join(u'\n').toStdString()) << record.dataSet;
+    }
+
+    const char* const tables[][3] = {
+        {"ADOT_Republic", "Republics", "ZEL_user id_republics republic visible"},
+        {"ADOT_Republic2", "Republics", "ZEL_user id_republics republic"},
+        {"ADOT_District", "DistrictKR", "IDDistrict NameDistrict"},
+    };
+    for (const auto& table : tables) {
+        const auto* dataSet = dynamic_cast<const TADOTable*>(find(QString::fromLatin1(table[0])));
+        ASSERT_NE(dataSet, nullptr) << table[0];
+        EXPECT_EQ(dataSet->TableName().toStdString(), std::string(table[1])) << table[0];
+        QStringList fieldNames;
+        for (const TField* field : dataSet->Fields())
+            fieldNames << field->FieldName();
+        EXPECT_EQ(fieldNames.join(u' ').toStdString(), std::string(table[2])) << table[0];
+    }
+    EXPECT_TRUE(dm.ADOT_District.FieldByName(QStringLiteral("IDDistrict"))->ReadOnly());
 }
 
 TEST_F(Declarations, TheFamilyStatusProcedureAndItsParameters)
