@@ -106,7 +106,10 @@ bool TForm1::SettlePendingEdits()
         // their audit rows, which PostModifiedSections leaves pending.
         PostModifiedSections();
         SaveSequence::PostModifiedPhoto(m_dm);
-        Apply_Records_BtnClick();
+        // An employee stored without a name fails Save's check; the sections still
+        // belong to an existing row, so what remains pending is posted all the same.
+        if (!Apply_Records_BtnClick() && m_changeHistory)
+            SaveSequence::PostSections(m_dm, *m_changeHistory);
         return true;
     }
     // A new employee is posted only through Save's name check.

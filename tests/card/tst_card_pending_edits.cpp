@@ -10,6 +10,11 @@
 #include "ui/MessageBoxes.h"
 #include "ui/PageControl.h"
 
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstring>
+
 using namespace zel;
 using cardtest::CardSession;
 using cardtest::DemoDatabase;
@@ -129,11 +134,30 @@ private slots:
         QCOMPARE(passportSeries(s, key), QStringLiteral("ЗЗ"));
     }
 
+    void anEmployeeStoredWithoutANameStillGetsThePendingPassport()
+    {
+        CardSession s;
+        const int key = searchEmployeeWithPassport(s);
+        QVERIFY(key > 1);
+        TADOQuery clear;
+        clear.SetConnection(&s.dm.ADO_PUM);
+        clear.SetSQL(QStringLiteral("update TEACHER set p27 = NULL where id_teacher = %1").arg(key));
+        clear.ExecSQL();
+        s.loadEmployee(key);
+        QVERIFY(s.tab().DBEdit2->text().isEmpty());
+        retype(s.tab().DBEdit16, QStringLiteral("ББ"));
+        s.dialogs.clear();
+        s.search(QStringLiteral("ов"));
+        QCOMPARE(passportSeries(s, key), QStringLiteral("ББ"));
+        QCOMPARE(s.messages(), QStringList{kNameMessage});
+    }
+
     void aNameLessEmployeeIsNeverPostedByATabChange()
     {
         CardSession s;
         s.window->show();
         const int employees = s.scalar(QStringLiteral("select count(*) from TEACHER"));
+        const int nameless = s.scalar(QStringLiteral("select count(*) from TEACHER where p27 is null"));
         s.window->SpeedButton2Click();
         QTest::mouseClick(s.tab().DBEdit1, Qt::LeftButton);
         cardtest::typeText(s.tab().DBEdit1, QStringLiteral("Безымянная"));
@@ -142,7 +166,7 @@ private slots:
         s.dialogs.queueAnswer(Answer::Yes);
         s.window->PageControl1->userSelect(1);
         QCOMPARE(s.scalar(QStringLiteral("select count(*) from TEACHER")), employees);
-        QCOMPARE(s.scalar(QStringLiteral("select count(*) from TEACHER where p27 is null")), 0);
+        QCOMPARE(s.scalar(QStringLiteral("select count(*) from TEACHER where p27 is null")), nameless);
         QCOMPARE(s.window->PageControl1->currentIndex(), 0);
         QVERIFY(s.messages().contains(kNameMessage));
         // What was typed is still there to be completed.
@@ -231,6 +255,127 @@ private slots:
     }
 };
 
+/// The statements the embedded server receives, recorded while the trace is on.
+class ServerTrace {
+public:
+    ServerTrace()
+    {
+        const DemoDatabase& db = DemoDatabase::instance();
+        sqlite3_open_v2((db.folder + u'/' + db.server).toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_busy_timeout(m_db, 5000);
+        // The server's own collation; the settings' names are plain ASCII, so bytes will do.
+        sqlite3_create_collation(m_db, "ZEL_CI", SQLITE_UTF8, nullptr,
+                                 [](void*, int n1, const void* s1, int n2, const void* s2) {
+                                     const int common = std::min(n1, n2);
+                                     const int order = std::memcmp(s1, s2, std::size_t(common));
+                                     return order != 0 ? order : n1 - n2;
+                                 });
+        exec("DELETE FROM zel_trace");
+        exec("UPDATE zel_settings SET value = '1' WHERE name = 'trace'");
+    }
+    ~ServerTrace()
+    {
+        exec("UPDATE zel_settings SET value = '0' WHERE name = 'trace'");
+        sqlite3_close(m_db);
+    }
+    ServerTrace(const ServerTrace&) = delete;
+    ServerTrace& operator=(const ServerTrace&) = delete;
+
+    QStringList statements()
+    {
+        QStringList texts;
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(m_db, "SELECT statement FROM zel_trace ORDER BY id", -1, &st, nullptr);
+        while (st && sqlite3_step(st) == SQLITE_ROW)
+            texts << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        return texts;
+    }
+
+private:
+    void exec(const char* sql)
+    {
+        char* error = nullptr;
+        if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK)
+            qWarning("trace setting: %s", error ? error : "?");
+        sqlite3_free(error);
+    }
+    sqlite3* m_db = nullptr;
+};
+
+class CardStatementsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aCardIsLoadedAndEmptiedWithTheseStatements()
+    {
+        CardSession s;
+        const int key = s.scalar(QStringLiteral("select top 1 id_teacher from Passport where id_teacher <> 1"));
+        QVERIFY(key > 1);
+        QStringList loaded;
+        {
+            ServerTrace trace;
+            s.loadEmployee(key);
+            loaded = trace.statements();
+        }
+        const QString k = QString::number(key);
+        const QStringList load = {
+            "Select TOP(1) Pensioners.* from Pensioners where id_teacher=" + k,
+            "Select * from Educ where id_teacher=" + k,
+            "Select * From family_ Where id_teacher=" + k + " ORDER BY Date_of_birth",
+            "Select * from Experience where id_teacher=" + k,
+            "Select * From Kvalifikation Where id_teacher=" + k + " ORDER BY date_1",
+            "Select * From Work Where id_teacher=" + k + " ORDER BY Date_Enter",
+            "Select * From Nagrada Where id_teacher=" + k + " ORDER BY date_get",
+            "Select * From Abroad Where id_teacher=" + k + " ORDER BY date_begin",
+            "Select * From Elect_org Where id_teacher=" + k + " ORDER BY year_elect",
+            "Select * from Partiya where id_teacher=" + k,
+            "Select * From Holiday Where id_teacher=" + k + " ORDER BY Date_begin",
+            "Select * from mil_card_ where id_teacher=" + k,
+            "Select * from LANGUAGE_OPTIONS where id_teacher=" + k,
+            "Select * from photo where id_teacher=" + k,
+            "Select * from Place_of_birth where id_teacher=" + k,
+            "Select * from place_leave where id_teacher=" + k,
+            "Select * from Place_of_residence where id_teacher=" + k,
+            "Select * from Teacher_info where id_teacher=" + k,
+            "Select * from Passport where id_teacher=" + k,
+        };
+        QStringList cardStatements;
+        for (const QString& text : loaded)
+            if (text.contains(QStringLiteral("id_teacher=")))
+                cardStatements << text;
+        QCOMPARE(cardStatements, load);
+
+        QStringList emptied;
+        {
+            ServerTrace trace;
+            s.window->SpeedButton2Click();
+            emptied = trace.statements();
+        }
+        const QStringList empty = {
+            "SELECT  TOP (0) PERCENT dbo.TEACHER.*,p26 as t_fio FROM dbo.TEACHER",
+            "SELECT  TOP (0) PERCENT dbo.Educ.* FROM dbo.Educ",
+            "SELECT  TOP (0) PERCENT dbo.family_.* FROM dbo.family_",
+            "SELECT  TOP (0) PERCENT dbo.Experience.* FROM dbo.Experience",
+            "SELECT  TOP (0) PERCENT dbo.Kvalifikation.* FROM dbo.Kvalifikation",
+            "SELECT  TOP (0) PERCENT dbo.Work.* FROM dbo.Work",
+            "SELECT  TOP (0) PERCENT dbo.Nagrada.* FROM dbo.Nagrada",
+            "SELECT  TOP (0) PERCENT dbo.Abroad.* FROM dbo.Abroad",
+            "SELECT  TOP (0) PERCENT dbo.Elect_org.* FROM dbo.Elect_org",
+            "SELECT  TOP (0) PERCENT dbo.Partiya.* FROM dbo.Partiya",
+            "SELECT  TOP (0) PERCENT dbo.Holiday.* FROM dbo.Holiday",
+            "SELECT  TOP (0) PERCENT dbo.mil_card_.* FROM dbo.mil_card_",
+            "SELECT  TOP (0) PERCENT dbo.Language_options.* FROM dbo.Language_options",
+            "SELECT  TOP (0) PERCENT dbo.Photo.* FROM dbo.Photo",
+            "SELECT  TOP (0) PERCENT dbo.Place_of_birth.* FROM dbo.Place_of_birth",
+            "SELECT  TOP (0) PERCENT dbo.place_leave.* FROM dbo.place_leave",
+            "SELECT  TOP (0) PERCENT dbo.Place_of_residence.* FROM dbo.Place_of_residence",
+            "SELECT  TOP (0) PERCENT dbo.TEACHER_info.* FROM dbo.TEACHER_info",
+            "SELECT  TOP (0) PERCENT dbo.Passport.* FROM dbo.Passport",
+        };
+        QCOMPARE(emptied.mid(0, empty.size()), empty);
+    }
+};
+
 int main(int argc, char** argv)
 {
     ZelApplication app(argc, argv);
@@ -241,6 +386,8 @@ int main(int argc, char** argv)
         failures += QTest::qExec(&pending, argc, argv);
         ExactWindowsTest windows;
         failures += QTest::qExec(&windows, argc, argv);
+        CardStatementsTest statements;
+        failures += QTest::qExec(&statements, argc, argv);
     }
     DemoDatabase::instance().remove();
     return failures;
