@@ -134,6 +134,30 @@ private slots:
         QCOMPARE(passportSeries(s, key), QStringLiteral("ЗЗ"));
     }
 
+    void closingPostsAPendingPensionAndPhoto()
+    {
+        CardSession s;
+        s.window->show();
+        const int key = s.scalar(QStringLiteral("select top 1 id_teacher from Pensioners where id_teacher <> 1"));
+        QVERIFY(key > 1);
+        s.loadEmployee(key);
+        s.directory()->close();
+        // The pension date as the pension tab writes it, and a picture as a failed photo
+        // post leaves it: both still pending when the clerk closes the window.
+        s.dm.ADOQPensioner.Edit();
+        s.dm.ADOQPensioner.FieldByName(QStringLiteral("date"))->SetAsDateTime(QDateTime(QDate(2019, 3, 4), QTime()));
+        s.dm.ADOQ_photo.Edit();
+        s.dm.ADOQ_photo.FieldByName(QStringLiteral("photo"))->SetAsBytes(QByteArray("BM-picture"));
+        QVERIFY(s.window->close());
+        QCOMPARE(s.rows(QStringLiteral("select convert(varchar(10), date, 104) from Pensioners where id_teacher = %1")
+                            .arg(key))
+                     .value(0)
+                     .value(0),
+                 QStringLiteral("04.03.2019"));
+        QCOMPARE(s.scalar(QStringLiteral("select count(*) from photo where id_teacher = %1 and photo is not null").arg(key)),
+                 1);
+    }
+
     void anEmployeeStoredWithoutANameStillGetsThePendingPassport()
     {
         CardSession s;
