@@ -288,7 +288,7 @@ bool PersonalDataTab::eventFilter(QObject* watched, QEvent* event)
     if (watched == DBEdit1 && event->type() == QEvent::KeyPress && !DBEdit1->isReadOnly()
         && DBEdit1->text().isEmpty() && static_cast<QKeyEvent*>(event)->text() == QStringLiteral(" ")) {
         ui::MessageBoxes::plain(window(), QStringLiteral("1-я буква не должна быть пробелом!"),
-                                QApplication::applicationDisplayName());
+                                ui::MessageBoxes::applicationTitle());
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -22,6 +22,7 @@
 #include "ui/FlatButton.h"
 #include "ui/GroupBox.h"
 #include "ui/GuardedAction.h"
+#include "ui/OuterSizeKeeper.h"
 #include "ui/PageControl.h"
 #include "ui/TextStatusBar.h"
 #include "ui/ToolBar.h"
@@ -75,8 +76,8 @@ void TForm1::buildFrame()
     base.setFamily(QStringLiteral("Sans Serif"));
     base.setPointSize(8);
     setFont(base);
-    // The size is fixed: every resize request is refused.
-    setFixedSize(kWidth, kHeight);
+    // The size, frame included, is fixed: every resize request is refused.
+    new ui::OuterSizeKeeper(this, QSize(kWidth, kHeight));
 
     buildToolBar();
     buildPages();

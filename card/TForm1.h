@@ -76,7 +76,8 @@ public:
     void LoadCard() override;
     void OpenEmptyCard() override;
     /// Save: the master row first, then every pending section; reloads the card.
-    void Apply_Records_BtnClick();
+    /// False when the name check refused it (nothing posted).
+    bool Apply_Records_BtnClick();
     /// Cancel: drops the pending edits of the list sections and the personal data.
     void Cancel_Records_BtnClick();
     /// New record: an empty card whose surname, name and patronymic can be typed.
@@ -111,6 +112,14 @@ public:
 
     /// The names the unsaved-changes question gives the tabs.
     static QString TabName(int index);
+    /// The unsaved-changes question about the tab at that index (Yes, No, Cancel).
+    static QString UnsavedChangesQuestion(const QString& tabName);
+
+    /// Before the card shows another employee or closes: posts what was typed through
+    /// the tab change's road; a new employee whose name is missing cannot be posted,
+    /// so the clerk is asked (Yes: Save, which names the missing part, and stay; No:
+    /// drop the edits; Cancel: stay). False when the card must stay as it is.
+    bool SettlePendingEdits() override;
 
     // -- addresses --
     /// Shows a modal window of the card and returns its result; empty = QDialog::exec.
@@ -193,6 +202,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    /// The name check of Save on the texts the name edits show.
+    bool namesComplete() const;
+    QString currentTabName() const;
     void buildFrame();
     void buildToolBar();
     void buildPages();

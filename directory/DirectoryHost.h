@@ -15,6 +15,9 @@ public:
     virtual void LoadCard() = 0;
     /// Puts every card section into its empty state.
     virtual void OpenEmptyCard() = 0;
+    /// Before a search replaces the employees: what the card holds unposted is posted,
+    /// or the user decides about it. False when the search must not run.
+    virtual bool SettlePendingEdits() { return true; }
 
     /// Shows the card's first tab, as the program's own switch (no tab-change guard runs).
     virtual void ShowFirstTab() = 0;

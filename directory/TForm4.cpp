@@ -188,6 +188,9 @@ void TForm4::FillRecordPanel()
 
 void TForm4::BitBtn1Click()
 {
+    // The search replaces the employees: the card's unposted edits go first.
+    if (!m_host.SettlePendingEdits())
+        return;
     TADOQuery& master = m_dm.ADO_TEACHER;
     master.SetSQL(DirectorySearch::SearchStatement(SearchField(), SearchText()));
     // Opening with rows runs the after-scroll rule, which fills the record panel.

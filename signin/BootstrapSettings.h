@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 namespace zel {
@@ -36,8 +37,19 @@ TFirstConnectInfo read(const QString& path = defaultPath());
 /// 20 Windows-1251 bytes or holds a character outside the code page.
 QByteArray encode(const TFirstConnectInfo& info);
 
-/// Writes the file with owner-only permissions (0600), creating its folder.
-void write(const QString& path, const TFirstConnectInfo& info);
+/// The permissions a bootstrap file gets unless told otherwise: 0640, readable by
+/// the clerks' group of a shared installation, writable by its administrator only.
+constexpr QFileDevice::Permissions kDefaultPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+    | QFileDevice::ReadGroup;
+
+/// Parses an octal mode such as "640" or "0600" into permissions (owner, group and
+/// others; the owner's flags also as the current user's). False for anything else.
+bool parseMode(const QString& text, QFileDevice::Permissions* permissions);
+
+/// Writes the file with these permissions, creating its folder.
+void write(const QString& path, const TFirstConnectInfo& info,
+           QFileDevice::Permissions permissions = kDefaultPermissions);
 
 }  // namespace bootstrap
 }  // namespace zel

@@ -91,11 +91,13 @@ bool SelfUpdate::Run(const Settings& given)
     source.setPath(sourcePath());
     QFileInfo probe(folder);
     if (!probe.isDir() || !probe.isWritable())
-        throw IoError(QStringLiteral("Cannot create the folder \"%1\".").arg(folder));
+        throw IoError(QStringLiteral("Не удалось создать папку \"%1\".").arg(folder));
 
     const UpdateDownload::Result result = settings.updateServer.isValid() && !settings.updateServer.host().isEmpty()
         ? UpdateDownload::fetch(source, downloaded, QFileInfo(settings.programFile).fileName())
         : UpdateDownload::Result{};
+    if (result.fileFailed)
+        throw IoError(QStringLiteral("Не удалось записать файл \"%1\": %2.").arg(downloaded, result.error));
     if (!result.ok) {
         QDir(folder).removeRecursively();
         ui::DialogService::current().message(nullptr, QStringLiteral("Уведомление"),
@@ -109,10 +111,10 @@ bool SelfUpdate::Run(const Settings& given)
     const QString script = scriptPath(settings.programFile);
     QSaveFile file(script);
     if (!file.open(QIODevice::WriteOnly))
-        throw IoError(QStringLiteral("Cannot write \"%1\": %2.").arg(script, file.errorString()));
+        throw IoError(QStringLiteral("Не удалось записать сценарий обновления \"%1\": %2.").arg(script, file.errorString()));
     file.write(scriptText(settings.programFile, settings.waitForPid).toUtf8());
     if (!file.commit())
-        throw IoError(QStringLiteral("Cannot write \"%1\": %2.").arg(script, file.errorString()));
+        throw IoError(QStringLiteral("Не удалось записать сценарий обновления \"%1\": %2.").arg(script, file.errorString()));
     QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     if (!QProcess::startDetached(QStringLiteral("/bin/sh"), {script}))
