@@ -35,9 +35,17 @@ void putSlot(QByteArray& bytes, int slot, int countByte, const QString& text, co
 }
 }  // namespace
 
+QString locate(const QString& besideExecutable, const QString& systemWide)
+{
+    if (!QFileInfo::exists(besideExecutable) && QFileInfo::exists(systemWide))
+        return systemWide;
+    return besideExecutable;
+}
+
 QString defaultPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Data/ZEL");
+    return locate(QCoreApplication::applicationDirPath() + QStringLiteral("/Data/ZEL"),
+                  QString::fromLatin1(kSystemPath));
 }
 
 TFirstConnectInfo decode(const QByteArray& bytes, const QString& path)

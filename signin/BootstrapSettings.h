@@ -23,7 +23,15 @@ namespace bootstrap {
 inline constexpr int kFileSize = 84;
 inline constexpr int kSlotSize = 20;
 
-/// The executable's folder followed by "/Data/ZEL".
+/// Where an installed program keeps its bootstrap file (its own folder is read-only).
+inline constexpr const char* kSystemPath = "/etc/zel4/ZEL";
+
+/// The bootstrap file the program reads: besideExecutable when it exists,
+/// otherwise systemWide when that exists, otherwise besideExecutable (so the
+/// error names the usual place).
+QString locate(const QString& besideExecutable, const QString& systemWide);
+
+/// locate() for "Data/ZEL" in the executable's folder and kSystemPath.
 QString defaultPath();
 
 /// Decodes the first 84 bytes; throws zel::IoError when fewer are given.

@@ -83,6 +83,14 @@ bool SelfUpdate::Run(const Settings& given)
     if (m_showNotice)
         m_showNotice(QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
 
+    // An installed program lives in a system folder the clerk cannot write: the
+    // package manager replaces it, not the program itself.
+    const QString programFolder = QFileInfo(settings.programFile).absolutePath();
+    if (!QFileInfo(programFolder).isWritable())
+        throw IoError(QStringLiteral("Папка программы \"%1\" закрыта для записи: установленную программу "
+                                     "обновляет администратор через менеджер пакетов.")
+                          .arg(QDir::toNativeSeparators(programFolder)));
+
     const QString folder = temporaryFolder(settings.programFile);
     QDir().mkpath(folder);
     const QString downloaded = folder + u'/' + program::name() + QStringLiteral(".exe");

@@ -237,3 +237,23 @@ TEST(BootstrapSettings, AByteWithoutACharacterIsAnErrorNotAStandIn)
         EXPECT_EQ(error.message(), QStringLiteral("Байт 0x98 не обозначает ни одного символа в кодировке Windows-1251."));
     }
 }
+
+TEST(BootstrapSettings, FileBesideTheProgramComesBeforeTheSystemWideOne)
+{
+    QTemporaryDir dir;
+    const QString beside = dir.filePath(QStringLiteral("bin/Data/ZEL"));
+    const QString system = dir.filePath(QStringLiteral("etc/zel4/ZEL"));
+    // Neither exists: the usual place is named in the error.
+    EXPECT_EQ(bootstrap::locate(beside, system), beside);
+
+    TFirstConnectInfo installed{QStringLiteral("boot_etc"), QStringLiteral("p"), QStringLiteral("ZEL"),
+                                QStringLiteral("dbhost")};
+    bootstrap::write(system, installed);
+    EXPECT_EQ(bootstrap::locate(beside, system), system);
+    EXPECT_EQ(bootstrap::read(bootstrap::locate(beside, system)).login, QStringLiteral("boot_etc"));
+
+    TFirstConnectInfo local = installed;
+    local.login = QStringLiteral("boot_local");
+    bootstrap::write(beside, local);
+    EXPECT_EQ(bootstrap::read(bootstrap::locate(beside, system)).login, QStringLiteral("boot_local"));
+}

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QProcess>
@@ -169,6 +170,10 @@ private slots:
         QTest::newRow("folder") << QStringLiteral("tempZEL") << QStringLiteral("Не удалось создать папку");
         QTest::newRow("downloaded file") << QStringLiteral("tempZEL/ZEL 4.exe")
                                          << QStringLiteral("Не удалось записать файл");
+        // A program folder nobody may write, root included (an installed program).
+        QTest::newRow("installed program") << QStringLiteral("/proc/1")
+                                           << QStringLiteral("Папка программы \"/proc/1\" закрыта для записи: "
+                                                             "установленную программу обновляет администратор");
     }
 
     void fileFailuresEndTheAttemptAndTheProgramGoesOn()
@@ -176,9 +181,13 @@ private slots:
         QFETCH(QString, blocked);
         QFETCH(QString, shown);
         QTemporaryDir dir;
-        const QString program = dir.filePath(QStringLiteral("zel4"));
-        writeProgram(program, "old");
-        if (blocked.endsWith(QStringLiteral(".exe"))) {
+        const bool installed = blocked.startsWith(u'/');
+        const QString program = installed ? blocked + QStringLiteral("/zel4") : dir.filePath(QStringLiteral("zel4"));
+        if (!installed)
+            writeProgram(program, "old");
+        if (installed) {
+            QVERIFY(!QFileInfo(blocked).isWritable());
+        } else if (blocked.endsWith(QStringLiteral(".exe"))) {
             QVERIFY(QDir(dir.path()).mkpath(blocked));
         } else {
             QFile file(dir.filePath(blocked));
@@ -202,7 +211,8 @@ private slots:
         QVERIFY(!backend.connected);
         QVERIFY(!window.updating());
         QVERIFY(!QFile::exists(SelfUpdate::scriptPath(program)));
-        QCOMPARE(readAll(program), QByteArray("old"));
+        if (!installed)
+            QCOMPARE(readAll(program), QByteArray("old"));
     }
 
     void signInActionsAreIgnoredOnceTheUpdateHasStarted()
