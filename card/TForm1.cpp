@@ -49,6 +49,7 @@ TForm1::TForm1(TDM_PUM& dm, SignInFactory createSignInWindow, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(program::title());
     buildFrame();
+    wireReportButton();
     FormCreate(createSignInWindow);
 }
 

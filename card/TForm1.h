@@ -79,6 +79,12 @@ public:
     /// After a user tab change: posts, saves and reloads the card.
     void PageControl1Change();
 
+    /// Report: opens the printable card of the current employee in the web browser,
+    /// at the report server's address read from the settings row 22.
+    void Button12Click();
+    /// The statement that reads the report server's address.
+    static QString ReportSettingsStatement();
+
     /// The names the unsaved-changes question gives the tabs.
     static QString TabName(int index);
 
@@ -144,6 +150,7 @@ private:
     void centreOnScreen();
     void setUpChangeHistory();
     void Timer1Timer();
+    void wireReportButton();
 
     TDM_PUM& m_dm;
     std::unique_ptr<SignInBackend> m_signInBackend;
