@@ -14,6 +14,7 @@ PACKAGES=(
   xvfb xauth imagemagick
   fonts-dejavu-core
   python3
+  qt6-httpserver-dev qt6-websockets-dev poppler-utils
 )
 
 missing=()
