@@ -25,8 +25,24 @@ if "$bin/zel4-admin" help | grep -q '^  init-demo'; then
       --server demo.db --database ZEL --out "$bin/Data/ZEL"
 fi
 
+# The printable card ("Отчёты") comes from the report server that row 22 of the
+# demo database points at; it runs while the program runs.
+report_pid=""
+stop_report_server() {
+  if [ -n "$report_pid" ]; then
+    kill "$report_pid" 2>/dev/null || true
+    wait "$report_pid" 2>/dev/null || true
+  fi
+}
+if [ -f "$bin/Data/demo.db" ] && "$bin/zel4-admin" help | grep -q '^  report-server'; then
+  "$bin/zel4-admin" report-server --db "$bin/Data/demo.db" --listen 127.0.0.1:8089 &
+  report_pid=$!
+  trap stop_report_server EXIT
+fi
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting ZEL 4 under Xvfb."
-  exec xvfb-run -a "$bin/zel4"
+  xvfb-run -a "$bin/zel4"
+else
+  "$bin/zel4"
 fi
-exec "$bin/zel4"
