@@ -15,9 +15,11 @@
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
 #include "signin/ZelApplication.h"
+#include "ui/DbGrid.h"
 #include "ui/GroupBox.h"
 #include "ui/ScriptedDialogService.h"
 
+#include <QAbstractItemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -191,9 +193,15 @@ private slots:
     void copyOntoTheSameEmployeeIsRefused()
     {
         Session s(m_connectionString);
+        s.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.window));
         s.searchSurname(QString());
         const int current = s.currentKey();
-        s.window->DBGridEh2DblClick();
+        ui::DbGrid* grid = s.window->DBGridEh2;
+        const QPoint firstRow = grid->visualRect(grid->model()->index(0, 0)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, firstRow);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, firstRow);
+        QCOMPARE(s.currentKey(), current);
         QCOMPARE(s.window->GroupBox3->title(), QStringLiteral("Копировать на запись - %1").arg(current));
         QCOMPARE(s.window->Edit1->text(), s.fullName());
         QCOMPARE(s.window->CopyTargetTag(), current);
@@ -265,6 +273,28 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("SELECT count(*) FROM Nagrada WHERE id_teacher = %1").arg(to)), awards);
         QCOMPARE(s.window->CopyTargetTag(), 0);
         QVERIFY(!s.window->BitBtn4->isEnabled());
+    }
+
+    void aFailingCopyKeepsTheTargetAndShowsTheServerError()
+    {
+        const int from = employeeWithAwards(false);
+        const int to = addBareEmployee(QStringLiteral("Исчезающий"));
+        Session s(m_connectionString);
+        s.select(to);
+        s.window->DBGridEh2DblClick();
+        server::schema::execute(m_db->handle(), QStringLiteral("DELETE FROM TEACHER WHERE id_teacher = %1").arg(to));
+        s.select(from);
+        s.dialogs.queueAnswer(Dialogs::Answer::Yes);
+        markTrace();
+        s.window->BitBtn4->click();
+
+        QCOMPARE(procedureCalls(traced()).size(), 1);
+        QCOMPARE(s.dialogs.shown().size(), 2);  // the question, then the error; no success box
+        QCOMPARE(s.dialogs.shown().at(1).icon, Dialogs::Icon::Error);
+        QVERIFY(!s.dialogs.shown().at(1).text.isEmpty());
+        QVERIFY(s.dialogs.shown().at(1).text != QStringLiteral("Данные скопированы."));
+        QCOMPARE(s.window->CopyTargetTag(), to);
+        QVERIFY(s.window->BitBtn4->isEnabled());
     }
 
     void deletingALinkedEmployeeWarnsWithoutTheHyphenLine()
