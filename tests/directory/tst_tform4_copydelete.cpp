@@ -438,6 +438,24 @@ private slots:
                  QStringList{QStringLiteral(" SELECT     id_teacher  FROM   dbo.Teacher_Del  WHERE     id_teacher = 0")});
     }
 
+    void aFailingProtectedListAsksNothing()
+    {
+        Session s(m_connectionString);
+        s.select(employeeWithAwards(false));
+        const QString view = text(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'Teacher_Del'"));
+        QVERIFY(!view.isEmpty());
+        server::schema::execute(m_db->handle(), QStringLiteral("DROP VIEW Teacher_Del"));
+        markTrace();
+        s.window->N1->trigger();
+        server::schema::execute(m_db->handle(), view);
+        QVERIFY(procedureCalls(traced()).isEmpty());
+        QCOMPARE(s.dialogs.shown().size(), 1);
+        QCOMPARE(s.dialogs.shown().first().icon, Dialogs::Icon::Error);
+        QCOMPARE(s.dialogs.shown().first().buttons, Dialogs::Buttons::Ok);
+        QVERIFY2(s.dialogs.shown().first().text.contains(QLatin1String("Teacher_Del"), Qt::CaseInsensitive),
+                 qPrintable(s.dialogs.shown().first().text));
+    }
+
     void apostrophesInLoginAndWorkstationStayInsideTheirLiterals()
     {
         const int key = addBareEmployee(QStringLiteral("Апострофов"));
