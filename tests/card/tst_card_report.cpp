@@ -125,6 +125,20 @@ private slots:
                  qPrintable(opener.urls.first()));
     }
 
+    void aFailingSettingsReadStartsNoBrowser()
+    {
+        RecordingUrlOpener opener;
+        CardSession s;
+        s.loadEmployee(57);
+        s.dialogs.clear();
+        exec(QStringLiteral("ALTER TABLE VuzDefaults RENAME TO VuzDefaults_away"));
+        s.tab().Button12->click();
+        exec(QStringLiteral("ALTER TABLE VuzDefaults_away RENAME TO VuzDefaults"));
+        QCOMPARE(s.dialogs.shown().size(), 1);
+        QCOMPARE(s.dialogs.shown().first().icon, ui::DialogService::Icon::Error);
+        QVERIFY(opener.urls.isEmpty());
+    }
+
     void theDigestDependsOnThePasswordOnly()
     {
         const QString a = ReportAddress::Url(QStringLiteral("http://r"), QStringLiteral("L"), QStringLiteral("тайна"),
