@@ -11,6 +11,8 @@
 #include <QGuiApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -175,6 +177,34 @@ private slots:
                  404);
         QCOMPARE(get(ivanova(2).replace(QStringLiteral("zel4_1"), QStringLiteral("zel4_9"))).status, 404);
         QCOMPARE(get(ivanova(2), QStringLiteral("/reportserver/other")).status, 404);
+    }
+
+    void theAdminCommandServesTheSameCard()
+    {
+        const QString admin = qEnvironmentVariable("ZEL_ADMIN");
+        QVERIFY2(!admin.isEmpty(), "ZEL_ADMIN names the zel4-admin program");
+        QProcess process;
+        process.start(admin, {QStringLiteral("report-server"), QStringLiteral("--db"), m_dir.filePath(QStringLiteral("zel.db")),
+                              QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")});
+        QVERIFY(process.waitForStarted());
+        QString banner;
+        while (!banner.contains(u'\n') && process.waitForReadyRead(20000))
+            banner += QString::fromUtf8(process.readAllStandardOutput());
+        const QRegularExpressionMatch port =
+            QRegularExpression(QStringLiteral("http://127\\.0\\.0\\.1:(\\d+)/reportserver/")).match(banner);
+        QVERIFY2(port.hasMatch(), qPrintable(banner));
+        const quint16 own = m_port;
+        m_port = quint16(port.captured(1).toUInt());
+        const int key = int(scalar(QStringLiteral("SELECT min(id_teacher) FROM TEACHER WHERE id_teacher > 1")));
+        const Reply card = get(ivanova(key));
+        const Reply refused = get(query(QStringLiteral("ivanova"), QString(32, u'0'), QString::number(key)));
+        m_port = own;
+        process.terminate();
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(card.status, 200);
+        QVERIFY(QString::fromUtf8(card.body).contains(
+            text(QStringLiteral("SELECT p26 FROM TEACHER WHERE id_teacher = %1").arg(key))));
+        QCOMPARE(refused.status, 403);
     }
 
     void anEncodedLoginIsDecoded()
