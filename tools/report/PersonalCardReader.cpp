@@ -169,15 +169,6 @@ CardSection readSection(sqlite3* db, const SectionSpec& spec, int key)
 
 }  // namespace
 
-QString PersonalCard::fullName() const
-{
-    QStringList parts;
-    for (const QString& part : {surname, name, patronymic})
-        if (!part.isEmpty())
-            parts << part;
-    return parts.join(u' ');
-}
-
 namespace PersonalCardReader {
 
 QString printable(const QVariant& value)
