@@ -13,7 +13,7 @@ namespace {
 /// A section read by one statement whose ?1 is the employee's key. A facts
 /// section reads one row whose columns follow the labels; a table section
 /// reads its rows with one column per header.
-struct SectionSpec {
+struct SectionSource {
     const char* title;
     bool table;
     QStringList labels;
@@ -22,16 +22,16 @@ struct SectionSpec {
 
 /// An address record: its table, the column of its region key and whether it
 /// carries the street line.
-struct AddressSpec {
+struct AddressSource {
     const char* label;
     const char* table;
     const char* regionColumn;
     bool street;
 };
 
-const QList<SectionSpec>& sectionSpecs()
+const QList<SectionSource>& sectionSources()
 {
-    static const QList<SectionSpec> specs = {
+    static const QList<SectionSource> sources = {
         {"I. Общие сведения", false,
          {"Дата рождения", "Пол", "Национальность", "Гражданство", "Социальное происхождение",
           "Семейное положение", "Учёная степень", "Учёное звание", "Фамилия до изменения",
@@ -106,20 +106,20 @@ const QList<SectionSpec>& sectionSpecs()
          " FROM Holiday h LEFT JOIN Holliday_t t ON t.id_vacation_t = h.id_vacation_t"
          " WHERE h.id_teacher = ?1 ORDER BY h.Date_begin, h.id_vacation"},
     };
-    return specs;
+    return sources;
 }
 
-const QList<AddressSpec>& addressSpecs()
+const QList<AddressSource>& addressSources()
 {
-    static const QList<AddressSpec> specs = {
+    static const QList<AddressSource> sources = {
         {"Место рождения", "Place_of_birth", "id_regionKR", false},
         {"Место жительства", "place_leave", "id_ragionKR", true},
         {"Место прописки", "Place_of_residence", "id_regionKR", true},
     };
-    return specs;
+    return sources;
 }
 
-QString addressText(sqlite3* db, const AddressSpec& spec, int key)
+QString addressText(sqlite3* db, const AddressSource& source, int key)
 {
     const QString sql =
         QStringLiteral("SELECT r.republic, g.NameRegion, d.NameDistrict, c.NameCity, v.NameVillage, %1"
@@ -129,8 +129,8 @@ QString addressText(sqlite3* db, const AddressSpec& spec, int key)
                        " LEFT JOIN CityKR c ON c.IDCity = a.id_cityKR"
                        " LEFT JOIN VillageKR v ON v.IDVillage = a.id_villageKR"
                        " WHERE a.id_teacher = ?1 ORDER BY a.rowid LIMIT 1")
-            .arg(spec.street ? QStringLiteral("a.Address") : QStringLiteral("NULL"),
-                 QString::fromLatin1(spec.table), QString::fromLatin1(spec.regionColumn));
+            .arg(source.street ? QStringLiteral("a.Address") : QStringLiteral("NULL"),
+                 QString::fromLatin1(source.table), QString::fromLatin1(source.regionColumn));
     SqliteStatement statement(db, sql);
     statement.bind(1, key);
     if (!statement.step())
@@ -144,25 +144,25 @@ QString addressText(sqlite3* db, const AddressSpec& spec, int key)
     return parts.join(QStringLiteral(", "));
 }
 
-CardSection readSection(sqlite3* db, const SectionSpec& spec, int key)
+CardSection readSection(sqlite3* db, const SectionSource& source, int key)
 {
     CardSection section;
-    section.title = QString::fromUtf8(spec.title);
-    SqliteStatement statement(db, QString::fromUtf8(spec.sql));
+    section.title = QString::fromUtf8(source.title);
+    SqliteStatement statement(db, QString::fromUtf8(source.sql));
     statement.bind(1, key);
-    if (spec.table) {
-        section.headers = spec.labels;
+    if (source.table) {
+        section.headers = source.labels;
         while (statement.step()) {
             QStringList row;
-            for (int column = 0; column < spec.labels.size(); ++column)
+            for (int column = 0; column < source.labels.size(); ++column)
                 row << PersonalCardReader::printable(statement.value(column));
             section.rows << row;
         }
         return section;
     }
     const bool found = statement.step();
-    for (int column = 0; column < spec.labels.size(); ++column)
-        section.facts.append({spec.labels[column], found ? PersonalCardReader::printable(statement.value(column))
+    for (int column = 0; column < source.labels.size(); ++column)
+        section.facts.append({source.labels[column], found ? PersonalCardReader::printable(statement.value(column))
                                                           : QString()});
     return section;
 }
@@ -215,12 +215,12 @@ std::optional<PersonalCard> read(sqlite3* db, int key)
         if (photo.step())
             card.photo = photo.blob(0);
     }
-    for (const SectionSpec& spec : sectionSpecs()) {
-        card.sections << readSection(db, spec, key);
+    for (const SectionSource& source : sectionSources()) {
+        card.sections << readSection(db, source, key);
         if (card.sections.size() == 2) {
             CardSection addresses;
             addresses.title = QStringLiteral("Адреса");
-            for (const AddressSpec& address : addressSpecs())
+            for (const AddressSource& address : addressSources())
                 addresses.facts.append({QString::fromUtf8(address.label), addressText(db, address, key)});
             card.sections << addresses;
         }
