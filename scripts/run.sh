@@ -35,6 +35,13 @@ stop_report_server() {
   fi
 }
 if [ -f "$bin/Data/demo.db" ] && "$bin/zel4-admin" help | grep -q '^  report-server'; then
+  # A demo database made before the report server existed still names a placeholder.
+  admin_password=$(sed -n 's/^  zel_admin \/ \([^ ]*\) .*/\1/p' "$bin/Data/demo-accounts.txt" 2>/dev/null | head -n1)
+  if [ -n "$admin_password" ]; then
+    "$bin/zel4-admin" query --db "$bin/Data/demo.db" --login zel_admin --password "$admin_password" \
+        "update VuzDefaults set n_field = 'http://127.0.0.1:8089' where id_vuz_defaults = 22 and n_field = 'http://reports.local'" \
+        >/dev/null || true
+  fi
   "$bin/zel4-admin" report-server --db "$bin/Data/demo.db" --listen 127.0.0.1:8089 &
   report_pid=$!
   trap stop_report_server EXIT
