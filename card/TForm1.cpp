@@ -60,6 +60,7 @@ TForm1::TForm1(TDM_PUM& dm, SignInFactory createSignInWindow, QWidget* parent)
     connectAddressActions();
     connectPhotoButtons();
     connectDictionaryActions();
+    wireReportButton();
     FormCreate(createSignInWindow);
 }
 

@@ -109,6 +109,11 @@ public:
     void DBLookupComboboxEh1Change();
     /// "Обновить": re-reads the relatives of the employee (pending edits are dropped).
     void RzBitBtn4Click();
+    /// Report: opens the printable card of the current employee in the web browser,
+    /// at the report server's address read from the settings row 22.
+    void Button12Click();
+    /// The statement that reads the report server's address.
+    static QString ReportSettingsStatement();
 
     /// The names the unsaved-changes question gives the tabs.
     static QString TabName(int index);
@@ -227,6 +232,7 @@ private:
     /// Decodes the JPEG file the user chooses; a null image when the dialog was cancelled.
     QImage LoadPhotoFile();
     void connectDictionaryActions();
+    void wireReportButton();
 
     TDM_PUM& m_dm;
     std::unique_ptr<SignInBackend> m_signInBackend;

@@ -34,6 +34,11 @@ public:
     /// Sets the card's examination-date picker.
     virtual void SetExaminationDate(const QDateTime& when) = 0;
 
+    /// The login typed at sign-in, recorded as the author of copies and deletions.
+    virtual QString SignedInLogin() const = 0;
+    /// The workstation text: computer name, one backslash, current IP address.
+    virtual QString Workstation() const = 0;
+
     /// The directory is closing and is about to be destroyed: from now on the card
     /// behaves as if no directory existed.
     virtual void DirectoryClosed() = 0;

@@ -118,6 +118,7 @@ TForm4::TForm4(TDM_PUM& dm, DirectoryHost& host, QWidget* parent)
     connect(RadioButton3, &QRadioButton::clicked, this, &TForm4::RadioButton3Click);
     connect(DBGridEh2, &ui::DbGrid::cellClicked, this, &TForm4::DBGridEh2CellClick);
     connect(DBGridEh2, &ui::DbGrid::cellDoubleClicked, this, ui::guarded(this, [this] { DBGridEh2DblClick(); }));
+    buildCopyDeletePart();
 
     p26->setFocus(Qt::OtherFocusReason);
 }
@@ -242,6 +243,7 @@ void TForm4::DBGridEh2CellClick()
 
 void TForm4::DBGridEh2DblClick()
 {
+    ChooseCopyTarget();
     emit GridRowDoubleClicked();
 }
 

@@ -17,6 +17,7 @@ PACKAGES=(
   python3
   locales
   desktop-file-utils appstream qt6-wayland
+  qt6-httpserver-dev qt6-websockets-dev poppler-utils
 )
 
 missing=()

@@ -96,6 +96,8 @@ public:
         calls << QStringLiteral("SetExaminationDate");
         examinationDate = when;
     }
+    QString SignedInLogin() const override { return m_card.SignedInLogin(); }
+    QString Workstation() const override { return m_card.Workstation(); }
     void DirectoryClosed() override
     {
         calls << QStringLiteral("DirectoryClosed");
