@@ -1,14 +1,15 @@
 // ZEL 4: the personnel office's employee card client.
+#include "card/DictionaryShortcuts.h"
 #include "card/TForm1.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TDM_PUM.h"
 #include "data/odbc/OdbcDriverRegistration.h"
+#include "dictionaries/TForm15.h"
+#include "dictionaries/TForm5.h"
 #include "server/EmbeddedDriverRegistration.h"
 #include "server/procedures/ServerModules.h"
 #include "signin/StartupSequence.h"
 #include "signin/ZelApplication.h"
-
-#include <QWidget>
 
 using namespace zel;
 
@@ -27,15 +28,24 @@ int main(int argc, char** argv)
         dmPum = module.get();
         return module;
     };
-    parts.createMainWindow = [&dmPum] { return std::make_unique<TForm1>(*dmPum); };
-    parts.createDictionaryWindow = [] {
-        auto window = std::make_unique<QWidget>();
-        window->setObjectName(QStringLiteral("Form5"));
-        window->setWindowTitle(QStringLiteral("Специальность"));
+    TForm1* card = nullptr;
+    parts.createMainWindow = [&dmPum, &card] {
+        auto window = std::make_unique<TForm1>(*dmPum);
+        card = window.get();
         return window;
     };
-    // The blank title window is never shown; it is not created.
+    // One dictionary window for the whole run; the card's "+" buttons reuse it.
+    parts.createDictionaryWindow = [&dmPum, &card] {
+        auto window = std::make_unique<TForm5>(*dmPum);
+        card->Dictionaries().SetSharedWindow(window.get());
+        return window;
+    };
+    parts.createTitleWindow = [] { return std::make_unique<TForm15>(); };
     // Created after the sign-in: its datasets find ADO_PUM open.
-    parts.createDataModule = [&dmPum] { return std::make_unique<TDM>(*dmPum); };
+    parts.createDataModule = [&dmPum, &card] {
+        auto module = std::make_unique<TDM>(*dmPum);
+        card->Dictionaries().SetSecondDataModule(module.get());
+        return module;
+    };
     return runProgram(app, parts);
 }

@@ -13,8 +13,12 @@ PACKAGES=(
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth imagemagick
+  xdotool
   fonts-dejavu-core
   python3
+  locales
+  desktop-file-utils appstream qt6-wayland
+  qt6-httpserver-dev qt6-websockets-dev poppler-utils
 )
 
 missing=()
@@ -24,13 +28,20 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
-if [ "${#missing[@]}" -eq 0 ]; then
-  exit 0
-fi
-
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The program speaks Russian where the platform does: generate the Russian locale once.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  if ! grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  fi
+  $SUDO locale-gen >/dev/null
+fi

@@ -2,6 +2,9 @@
 
 #include "data/DbError.h"
 #include "ui/DialogService.h"
+#include "ui/FileTypeTranslator.h"
+#include "ui/MessageBoxes.h"
+#include "ui/WorkstationLocale.h"
 
 #include <QFont>
 #include <QWidget>
@@ -15,6 +18,11 @@ ZelApplication::ZelApplication(int& argc, char** argv) : QApplication(argc, argv
     QFont base(QStringLiteral("Sans Serif"));
     base.setPointSize(8);
     setFont(base);
+    // Calendars, month names and the file dialog follow the program's language.
+    QLocale::setDefault(ui::workstationLocale());
+    // Qt's own texts (standard buttons, the file dialog) in Russian.
+    ui::MessageBoxes::installRussianStandardButtons(*this);
+    installTranslator(new ui::FileTypeTranslator(this));
 }
 
 ZelApplication* ZelApplication::instance()
@@ -32,7 +40,8 @@ void ZelApplication::Initialize()
 void ZelApplication::SetTitle(const QString& title)
 {
     m_title = title;
-    setApplicationDisplayName(title);
+    // Not Qt's display name: the window system would append it to every window title.
+    ui::MessageBoxes::setApplicationTitle(title);
 }
 
 void ZelApplication::SetMainForm(QWidget* window)

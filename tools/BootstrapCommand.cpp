@@ -37,8 +37,14 @@ int writeBootstrap(const QStringList& args, QTextStream& out, QTextStream& err)
     info.server = optionValue(args, QStringLiteral("--server"));
     info.database = optionValue(args, QStringLiteral("--database"));
     const QString path = optionValue(args, QStringLiteral("--out"), QStringLiteral("Data/ZEL"));
+    QFileDevice::Permissions permissions = bootstrap::kDefaultPermissions;
+    if (args.contains(QStringLiteral("--mode"))
+        && !bootstrap::parseMode(optionValue(args, QStringLiteral("--mode")), &permissions)) {
+        err << "zel4-admin bootstrap: --mode takes an octal mode such as 640 or 600\n";
+        return 2;
+    }
     try {
-        bootstrap::write(path, info);
+        bootstrap::write(path, info, permissions);
     } catch (const Error& error) {
         err << "zel4-admin bootstrap: " << error.message() << "\n";
         return 1;
@@ -69,8 +75,9 @@ int showBootstrap(const QStringList& args, QTextStream& out, QTextStream& err)
 
 const AdminCommandRegistration bootstrapCommand({
     "bootstrap",
-    "bootstrap --login L [--password P | --password-file F] --server S --database D [--out PATH]   write the "
-    "bootstrap file (without either, the password comes from standard input or a prompt)",
+    "bootstrap --login L [--password P | --password-file F] --server S --database D [--out PATH] [--mode 640]   "
+    "write the bootstrap file (mode 640 unless given; without a password option the password comes from "
+    "standard input or a prompt)",
     writeBootstrap,
 });
 const AdminCommandRegistration showBootstrapCommand({

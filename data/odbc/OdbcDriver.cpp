@@ -84,7 +84,7 @@ OdbcDriver::~OdbcDriver()
 SQLHDBC OdbcDriver::connection() const
 {
     if (!m_connection)
-        throw DbError(QStringLiteral("The database connection is not open."), DbError::Kind::ConnectionLost);
+        throw DbError(QStringLiteral("Соединение с базой данных не открыто."), DbError::Kind::ConnectionLost);
     return m_connection.get();
 }
 
@@ -103,7 +103,7 @@ void OdbcDriver::openConnectionString(const QString& odbcConnectionString, OdbcT
     SQLSetConnectAttr(dbc.get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(SQLULEN(kLoginTimeoutSeconds)), 0);
     if (!SQL_SUCCEEDED(driverConnect(dbc.get(), odbcConnectionString, mode))) {
-        DbError error = odbcError(SQL_HANDLE_DBC, dbc.get(), QStringLiteral("Cannot connect to the database."), mode);
+        DbError error = odbcError(SQL_HANDLE_DBC, dbc.get(), QStringLiteral("Не удалось подключиться к базе данных."), mode);
         // Whatever the driver calls it, a failed connect leaves no connection.
         if (error.kind() == DbError::Kind::Other)
             error = DbError(error.message(), DbError::Kind::ConnectionLost, error.sqlState(), error.nativeCode());
@@ -301,7 +301,7 @@ void OdbcDriver::callProcedure(const QString& name, std::vector<ProcedureParamet
                                               QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch parts = plainName.match(name);
     if (!parts.hasMatch())
-        throw DbError(QStringLiteral("Invalid procedure name \"%1\".").arg(name), DbError::Kind::InvalidObject);
+        throw DbError(QStringLiteral("Недопустимое имя процедуры \"%1\".").arg(name), DbError::Kind::InvalidObject);
     // Number 1 is the procedure itself; only another number must travel.
     const QString group = parts.captured(2);
     const QString procedure = group.isEmpty() || group.toInt() == 1 ? parts.captured(1).trimmed() : name;

@@ -1,6 +1,7 @@
 #include "server/engine/EmbeddedSession.h"
 
 #include "data/DbError.h"
+#include "server/engine/DictionaryUseCheck.h"
 #include "server/engine/ServerErrors.h"
 #include "server/engine/SqliteFunctions.h"
 
@@ -88,6 +89,7 @@ std::unique_ptr<EmbeddedSession> EmbeddedSession::open(const db::ConnectionParam
     pragma(db, "PRAGMA synchronous=FULL");
     pragma(db, "PRAGMA foreign_keys=ON");
     registerServerFunctions(db);
+    DictionaryUseCheck::install(db);
 
     const QString login = params.login();
     const AccountVerifier verifier = accountVerifier();

@@ -5,6 +5,7 @@ target_sources(zel_server PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DateText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialectFunctions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialectTranslator.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DictionaryUseCheck.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EmbeddedDriver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EmbeddedSession.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LikePattern.cpp

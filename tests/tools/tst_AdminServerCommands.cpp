@@ -176,3 +176,34 @@ TEST_F(AdminServerCommandsTest, BootstrapTakesThePasswordFromAFileOrStandardInpu
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("Не удалось прочитать файл пароля"))) << missing.err.toStdString();
 }
+
+TEST(AdminBootstrap, WritesMode640UnlessToldOtherwise)
+{
+    QTemporaryDir dir;
+    const QStringList base = {QStringLiteral("bootstrap"), QStringLiteral("--login"), QStringLiteral("zel_boot"),
+                              QStringLiteral("--password"), QStringLiteral("pw"), QStringLiteral("--server"),
+                              QStringLiteral("srv"), QStringLiteral("--database"), QStringLiteral("ZEL")};
+    const auto groupAndOthers = [](const QString& path) {
+        const QFileDevice::Permissions p = QFile::permissions(path);
+        return QStringList{p & QFileDevice::ReadGroup ? QStringLiteral("group reads") : QString(),
+                           p & QFileDevice::WriteGroup ? QStringLiteral("group writes") : QString(),
+                           p & QFileDevice::ReadOther ? QStringLiteral("others read") : QString()}
+            .join(u' ')
+            .simplified();
+    };
+    const QString shared = dir.filePath(QStringLiteral("shared"));
+    CommandResult run = admin(base + QStringList{QStringLiteral("--out"), shared});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(groupAndOthers(shared), QStringLiteral("group reads"));
+
+    const QString single = dir.filePath(QStringLiteral("single"));
+    run = admin(base + QStringList{QStringLiteral("--out"), single, QStringLiteral("--mode"), QStringLiteral("600")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(groupAndOthers(single), QString());
+
+    run = admin(base + QStringList{QStringLiteral("--out"), dir.filePath(QStringLiteral("bad")), QStringLiteral("--mode"),
+                                   QStringLiteral("rw")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("--mode")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("bad"))));
+}

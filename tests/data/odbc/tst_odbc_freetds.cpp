@@ -340,7 +340,7 @@ TEST_F(FreeTdsRouteTest, FamilyStatusProcedureByTheNameTheProgramUses)
     for (const char* name : {"Update_Family_Staus;1;", "Update_Family_Staus;x", "Update_Family_Staus;1 DROP",
                              "Update_Family_Staus(1)", "Update_Family_Staus;1}"}) {
         const DbError e = failureOf([&] { m_driver.callProcedure(QString::fromLatin1(name), p); });
-        EXPECT_EQ(e.message(), QStringLiteral("Invalid procedure name \"%1\".").arg(QString::fromLatin1(name)));
+        EXPECT_EQ(e.message(), QStringLiteral("Недопустимое имя процедуры \"%1\".").arg(QString::fromLatin1(name)));
     }
 }
 
