@@ -180,7 +180,18 @@ void DialectTranslator::translateInsert(const SqlStatement& s, TranslatedStateme
     }
     sql += QStringLiteral(" (") + names.join(QLatin1String(", ")) + u')';
     if (s.select) {
-        sql += u' ' + emitter.select(*s.select);
+        // The selected rows pass through a named row source, so that each value
+        // is checked against its column as VALUES are.
+        QStringList sourceNames, fittedValues;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            SqlEmitter::Value v;
+            v.sql = QStringLiteral("zel_c%1").arg(i + 1);
+            sourceNames << v.sql;
+            fittedValues << SqlEmitter::fitted(v, *columns[i]);
+        }
+        sql += QStringLiteral(" WITH zel_rows(%1) AS (%2) SELECT %3 FROM zel_rows")
+                   .arg(sourceNames.join(QLatin1String(", ")), emitter.select(*s.select),
+                        fittedValues.join(QLatin1String(", ")));
         out.readsTables = true;
     } else {
         QStringList rows;

@@ -361,6 +361,10 @@ TEST_F(Dialect, WhatTheServerWouldRefuseOrCompareWithoutCaseIsNotAnsweredSilentl
          "Arithmetic overflow error converting expression to data type smallint."},
         {"UPDATE teacher SET tab_no = tab_no * 10000 WHERE id_teacher = 2",
          "Arithmetic overflow error converting expression to data type smallint."},
+        {"INSERT INTO family_(id_teacher, code) SELECT id_teacher, p26 + ' ' + p27 FROM teacher WHERE id_teacher = 1",
+         "String or binary data would be truncated."},
+        {"INSERT INTO TEACHER(p26, tab_no) SELECT p26, tab_no * 4000 FROM teacher WHERE id_teacher = 1",
+         "Arithmetic overflow error converting expression to data type smallint."},
     };
     for (const auto& r : refusals) {
         const DbError e = error(QString::fromUtf8(r.sql));
@@ -376,4 +380,10 @@ TEST_F(Dialect, WhatTheServerWouldRefuseOrCompareWithoutCaseIsNotAnsweredSilentl
               (QStringList{"Иванов|10", "ИВАНОВА|11"}));
     EXPECT_EQ(driver->execute(QStringLiteral("UPDATE teacher SET tab_no = 32767, p28 = 'Иванович   ' WHERE id_teacher = 1")), 1);
     EXPECT_EQ(database.count(QStringLiteral("family_")), 3);
+    // Rows that fit are copied as before.
+    EXPECT_EQ(driver->execute(QStringLiteral("INSERT INTO family_(id_teacher, code) SELECT id_teacher, 'K' + CAST(tab_no AS varchar(5)) "
+                                             "FROM teacher WHERE id_teacher IN (1, 2) ORDER BY id_teacher")),
+              2);
+    EXPECT_EQ(values(QStringLiteral("select code from family_ where id_family > 3 order by id_family")),
+              (QStringList{"K32767    ", "K11       "}));
 }
