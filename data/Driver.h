@@ -16,6 +16,8 @@ struct ColumnValue {
     QString column;
     QVariant value;  ///< a null QVariant writes NULL
     SqlType type = SqlType::Unknown;  ///< the column's type, when the caller knows it
+    int precision = 0;  ///< of a decimal column, when the caller knows it (0 unknown)
+    int scale = 0;
 };
 
 /// A parameter of a stored procedure call, set by position.

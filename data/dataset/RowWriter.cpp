@@ -108,11 +108,11 @@ void RowWriter::update(db::Driver& driver, int physical, const std::vector<QVari
         const auto i = std::size_t(field->Index());
         if (!writes(*field) || RecordBuffer::sameValue(values[i], oldValues[i]))
             continue;
-        const db::SqlType type = m_rows.columns()[std::size_t(field->column())].type;
-        changed.push_back({columnName(*field), values[i], type});
+        const db::ColumnInfo& column = m_rows.columns()[std::size_t(field->column())];
+        changed.push_back({columnName(*field), values[i], column.type});
         const bool unknownDefault = oldValues[i].isNull() && m_insertedHere.count(physical);
         if (comparable(*field) && !unknownDefault)
-            originals.push_back({columnName(*field), oldValues[i], type});
+            originals.push_back({columnName(*field), oldValues[i], column.type, column.precision, column.scale});
     }
     if (changed.empty())
         return;
@@ -157,7 +157,8 @@ void RowWriter::remove(db::Driver& driver, int physical) const
         const QVariant original = m_rows.value(physical, field->column());
         if (original.isNull() && m_insertedHere.count(physical))
             continue;
-        originals.push_back({name, original, m_rows.columns()[std::size_t(field->column())].type});
+        const db::ColumnInfo& column = m_rows.columns()[std::size_t(field->column())];
+        originals.push_back({name, original, column.type, column.precision, column.scale});
     }
     const qint64 affected = driver.removeUnchanged(m_table, keyName, keyOf(physical), originals);
     if (affected == 0)

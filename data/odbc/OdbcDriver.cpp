@@ -202,12 +202,17 @@ QString unchangedCondition(OdbcParameterBinder& binder, const std::vector<Column
             sql += QStringLiteral(" AND %1 IS NULL").arg(SqlIdentifier::quote(o.column));
             continue;
         }
-        const bool date = o.type == SqlType::Date || o.type == SqlType::DateTime;
+        QString cast;
+        if (dialect.castsComparedValues) {
+            if (o.type == SqlType::Date)
+                cast = QStringLiteral("date");
+            else if (o.type == SqlType::DateTime)
+                cast = QStringLiteral("datetime");
+            else if (o.type == SqlType::Decimal && o.precision > 0)
+                cast = QStringLiteral("decimal(%1,%2)").arg(o.precision).arg(o.scale);
+        }
         sql += QStringLiteral(" AND %1 = ").arg(SqlIdentifier::quote(o.column))
-            + (date && dialect.castsDateComparisons
-                   ? QStringLiteral("CAST(? AS %1)").arg(o.type == SqlType::Date ? QStringLiteral("date")
-                                                                                  : QStringLiteral("datetime"))
-                   : QStringLiteral("?"));
+            + (cast.isEmpty() ? QStringLiteral("?") : QStringLiteral("CAST(? AS %1)").arg(cast));
         binder.bind(o.value, o.type);
     }
     return sql;

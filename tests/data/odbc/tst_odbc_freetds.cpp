@@ -195,12 +195,13 @@ TEST_F(FreeTdsRouteTest, WritesMatchTheValuesReadAtTheServersOwnPrecision)
                                         {QStringLiteral("ZEL_Update"), stamped.addDays(1), SqlType::DateTime}},
                                        {{QStringLiteral("Address"), QVariant(), SqlType::VarChar},
                                         {QStringLiteral("ZEL_Update"), stamped, SqlType::DateTime},
-                                        {QStringLiteral("D_b"), QDate(1970, 5, 1), SqlType::Date}}),
+                                        {QStringLiteral("D_b"), QDate(1970, 5, 1), SqlType::Date},
+                                        {QStringLiteral("Salary"), 1234.5, SqlType::Decimal, 18, 0}}),
               1);
     const QString sent = received().back().value(u"sql").toString();
     EXPECT_TRUE(sent.startsWith(QStringLiteral("UPDATE [Place_of_residence] SET [Address] = @P1, [ZEL_Update] = @P2 "
                                                "WHERE [id] = @P3 AND [Address] IS NULL AND [ZEL_Update] = CAST(@P4 AS datetime) "
-                                               "AND [D_b] = CAST(@P5 AS date)")))
+                                               "AND [D_b] = CAST(@P5 AS date) AND [Salary] = CAST(@P6 AS decimal(18,0))")))
         << sent.toStdString();
 }
 
