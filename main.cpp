@@ -21,13 +21,18 @@ int main(int argc, char** argv)
     db::registerOdbcDriver();
 
     TDM_PUM* dmPum = nullptr;
+    TForm1* mainWindow = nullptr;
     StartupParts parts;
     parts.createMainDataModule = [&dmPum] {
         auto module = std::make_unique<TDM_PUM>();
         dmPum = module.get();
         return module;
     };
-    parts.createMainWindow = [&dmPum] { return std::make_unique<TForm1>(*dmPum); };
+    parts.createMainWindow = [&dmPum, &mainWindow] {
+        auto window = std::make_unique<TForm1>(*dmPum);
+        mainWindow = window.get();
+        return window;
+    };
     parts.createDictionaryWindow = [] {
         auto window = std::make_unique<QWidget>();
         window->setObjectName(QStringLiteral("Form5"));
@@ -36,6 +41,10 @@ int main(int argc, char** argv)
     };
     // The blank title window is never shown; it is not created.
     // Created after the sign-in: its datasets find ADO_PUM open.
-    parts.createDataModule = [&dmPum] { return std::make_unique<TDM>(*dmPum); };
+    parts.createDataModule = [&dmPum, &mainWindow] {
+        auto module = std::make_unique<TDM>(*dmPum);
+        mainWindow->SetDocumentsModule(module.get());
+        return module;
+    };
     return runProgram(app, parts);
 }

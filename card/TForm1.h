@@ -28,6 +28,7 @@ class MilitaryTab;
 class PersonalDataTab;
 class SignInBackend;
 class TADOUpdateHistoryExec;
+class TDM;
 class TDM_PUM;
 class TForm4;
 class WorkTab;
@@ -131,6 +132,9 @@ public:
     TForm4* Directory() const;
     /// The change history; null before the start-up and after closing.
     TADOUpdateHistoryExec* ChangeHistory() const { return m_changeHistory.get(); }
+    /// The second data module DM, created after the sign-in; not owned. The
+    /// education tab's post-graduate documents are bound to it.
+    void SetDocumentsModule(TDM* documents);
 
     // -- CardHost --
     QString SignedInLogin() const override { return UserLogin; }
