@@ -128,6 +128,7 @@ QGridLayout* CardTab::addControls(QWidget* container, const std::vector<ControlR
             break;
         case CaptionPlace::OnControl:
             ++line;
+            firstColumn = kCaptionColumn;
             break;
         case CaptionPlace::Inline:
             if (line < 0)

@@ -76,7 +76,7 @@ WorkTab::WorkTab(TDM_PUM& dm, QWidget* parent) : CardTab(QStringLiteral("TabShee
              {.field = "Qualification", .title = "Вид повышения квалификации", .kind = ColumnKind::Lookup,
               .armsSave = true},
              {.field = "theme", .title = "Тема"},
-             {.field = "Trudoem", .title = "Трудоёмкость, час", .kind = ColumnKind::Lookup},
+             {.field = "Trudoem", .title = "Трудоёмкость, час", .kind = ColumnKind::Lookup, .width = 110},
              {.field = "place", .title = "Место повышения квалификации (в том числе за рубежом)", .armsSave = true},
              {.field = "sertifikate", .title = "Свидетельство, удостоверение", .armsSave = true},
          },
