@@ -143,10 +143,10 @@ void EducationTab::buildDocumentsGroup(TDM& documents)
         "DBGridEh10",
         source,
         {
-            {"Dates", "Дата", ColumnKind::Date, false, true, "dd.MM.yyyy"},
-            {"Number", "Номер"},
-            {"s_teacher_struktura", "Структура", ColumnKind::Lookup},
-            {"teacher_stepen", "Степень", ColumnKind::Lookup},
+            {"Dates", "Дата", ColumnKind::Date, false, true, "dd.MM.yyyy", 75},
+            {"Number", "Номер", ColumnKind::Text, false, false, nullptr, 130},
+            {"s_teacher_struktura", "Структура", ColumnKind::Lookup, false, false, nullptr, 110},
+            {"teacher_stepen", "Степень", ColumnKind::Lookup, false, false, nullptr, 140},
         },
     };
     const NavigatorRow navigator = {

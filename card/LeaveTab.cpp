@@ -15,23 +15,25 @@ LeaveTab::LeaveTab(TDM_PUM& dm, QWidget* parent) : CardTab(QStringLiteral("TabSh
     // Every column arms Save except the unused paid days; every date has the empty-date rule.
     constexpr bool arms = true;
     constexpr bool nullDate = true;
+    constexpr const char* asField = nullptr;  // the field's own display text
+    constexpr int date = 78;
     const GridRow leave = {
         "DBGridEh8",
         &dm.DS_Holiday,
         {
-            {"Holiday_type", "Вид отпуска", ColumnKind::Lookup, arms},
-            {"from_d", "За какой период|Начало", ColumnKind::Date, arms, nullDate},
-            {"to_d", "За какой период|Конец", ColumnKind::Date, arms, nullDate},
-            {"Date_begin", "Отпуск|Начало", ColumnKind::Date, arms, nullDate},
-            {"Date_End", "Отпуск|Конец", ColumnKind::Date, arms, nullDate},
+            {"Holiday_type", "Вид отпуска", ColumnKind::Lookup, arms, false, asField, 150},
+            {"from_d", "За какой период|Начало", ColumnKind::Date, arms, nullDate, asField, date},
+            {"to_d", "За какой период|Конец", ColumnKind::Date, arms, nullDate, asField, date},
+            {"Date_begin", "Отпуск|Начало", ColumnKind::Date, arms, nullDate, asField, date},
+            {"Date_End", "Отпуск|Конец", ColumnKind::Date, arms, nullDate, asField, date},
             {"N_Days", "Отпуск|Кол. дней", ColumnKind::Text, arms},
             {"N_prikaz", "Отпуск|Приказ|№", ColumnKind::Text, arms},
-            {"Date_Prikaz", "Отпуск|Приказ|Дата", ColumnKind::Date, arms, nullDate},
+            {"Date_Prikaz", "Отпуск|Приказ|Дата", ColumnKind::Date, arms, nullDate, asField, date},
             {"not_used_pay_days", "Не исп. дни опл.", ColumnKind::Text},
-            {"otz_from_d", "Отозвать с отпуска|С (Дата)", ColumnKind::Date, arms, nullDate},
+            {"otz_from_d", "Отозвать с отпуска|С (Дата)", ColumnKind::Date, arms, nullDate, asField, date},
             {"Not_used_days", "Отозвать с отпуска|не опл дни.", ColumnKind::Text, arms},
             {"otz_prik", "Отозвать с отпуска|Приказ|№", ColumnKind::Text, arms},
-            {"otz_pr_date", "Отозвать с отпуска|Приказ|Дата", ColumnKind::Date, arms, nullDate},
+            {"otz_pr_date", "Отозвать с отпуска|Приказ|Дата", ColumnKind::Date, arms, nullDate, asField, date},
         },
         /*postsOnLeave=*/true,
     };

@@ -27,7 +27,7 @@ MilitaryTab::MilitaryTab(TDM_PUM& dm, QWidget* parent) : CardTab(QStringLiteral(
 
     auto* group = addGroup(QStringLiteral("Сведения о воинском учете"), this, "GroupBox_mil_card");
     addControls(group, rows);
-    group->setFixedWidth(560);
+    group->setFixedWidth(700);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
