@@ -170,6 +170,8 @@ private:
     template <typename Tab>
     Tab* addCardTab(Tab* tab, const QString& caption);
     void connectFamilyStatus();
+    /// Shows the status stored on the current relative without acting on the change.
+    void showStoredFamilyStatus();
     void FormCreate(const SignInFactory& createSignInWindow);
     bool runSignInWindow(const SignInFactory& createSignInWindow);
     void prepareEmptyCard();

@@ -2,6 +2,7 @@
 #include "card/TForm1.h"
 
 #include "card/FamilyTab.h"
+#include "data/dataset/TField.h"
 #include "data/modules/CardStatements.h"
 #include "data/modules/TDM_PUM.h"
 #include "ui/DbLookupComboBox.h"
@@ -29,9 +30,26 @@ void TForm1::DBLookupComboboxEh1Change()
     // Loading shows the status without storing it again.
     if (FamilyStatusLocked)
         return;
-    CardStatements::UpdateFamilyStatus(m_dm);
+    try {
+        CardStatements::UpdateFamilyStatus(m_dm);
+    } catch (...) {
+        // Refused: show the status the relatives still carry, not the one the server
+        // did not store (a later posted relative would take it over unasked).
+        showStoredFamilyStatus();
+        throw;
+    }
     LoadCard();
     SetSaveEnabled(true);
+}
+
+void TForm1::showStoredFamilyStatus()
+{
+    TADOQuery& relatives = m_dm.ADOQ_family;
+    const bool hasRow = relatives.Active() && !relatives.IsEmpty();
+    const bool locked = FamilyStatusLocked;
+    FamilyStatusLocked = true;
+    SetFamilyStatusKey(hasRow ? relatives.FieldByName(QStringLiteral("id_family_status"))->Value() : QVariant());
+    FamilyStatusLocked = locked;
 }
 
 void TForm1::RzBitBtn4Click()

@@ -211,12 +211,29 @@ private:
     sqlite3* m_db = nullptr;
 };
 
+/// The demo employee with the most sections filled (relatives, work, courses, awards,
+/// trips, elected bodies, languages, party, pension), for pictures of full tabs.
+inline int richestEmployee(CardSession& s)
+{
+    QString score;
+    for (const char* table : {"family_", "Work", "Kvalifikation", "Nagrada", "Abroad", "Elect_org",
+                              "Language_OPTIONS", "Partiya", "Pensioners", "Experience"})
+        score += QStringLiteral(" + (case when exists (select 1 from %1 x where x.id_teacher = t.id_teacher)"
+                                " then 1 else 0 end)")
+                     .arg(QLatin1String(table));
+    return s.scalar(QStringLiteral("select top 1 t.id_teacher from TEACHER t where t.id_teacher <> 1 order by 0")
+                    + score + QStringLiteral(" desc, t.id_teacher"));
+}
+
 /// Saves a picture of the whole card when ZEL_SCREENSHOTS names a folder.
 inline void screenshot(QWidget* window, const QString& name)
 {
     const QString folder = qEnvironmentVariable("ZEL_SCREENSHOTS");
-    if (!folder.isEmpty())
-        window->grab().save(folder + u'/' + name + QStringLiteral(".png"));
+    if (folder.isEmpty())
+        return;
+    // Let the layouts settle after showing.
+    QTest::qWait(200);
+    window->grab().save(folder + u'/' + name + QStringLiteral(".png"));
 }
 
 }  // namespace cardtest

@@ -27,6 +27,31 @@ int employeeWith(CardSession& s, const char* table)
 class AdditionalTabTest : public QObject {
     Q_OBJECT
 private slots:
+    void aDemoEmployeeFillsTheTab()
+    {
+        CardSession s;
+        const int key = cardtest::richestEmployee(s);
+        s.loadEmployee(key);
+        s.directory()->close();
+        s.window->show();
+        QVERIFY(s.window->PageControl1->userSelect(3));
+        QCOMPARE(s.window->PageControl1->currentIndex(), 3);
+        AdditionalTab& tab = *s.window->TabSheet4;
+        const QList<std::pair<ui::DbGrid*, const char*>> grids = {
+            {tab.DBGridEh7, "Language_OPTIONS"}, {tab.DBGridEh4, "Nagrada"}, {tab.DBGridEh5, "Abroad"},
+            {tab.DBGridEh6, "Elect_org"}};
+        int filled = 0;
+        for (const auto& [grid, table] : grids) {
+            const int rows = s.scalar(QStringLiteral("select count(*) from %1 where id_teacher = %2")
+                                          .arg(QLatin1String(table)).arg(key));
+            QCOMPARE(grid->tableModel()->rowCount(), rows);
+            filled += rows > 0 ? 1 : 0;
+        }
+        QVERIFY(filled >= 2);
+        QVERIFY(s.messages().isEmpty());
+        cardtest::screenshot(s.window.get(), QStringLiteral("tab4-additional"));
+    }
+
     void controlsCaptionsAndGroups()
     {
         CardSession s;
@@ -289,7 +314,6 @@ private slots:
         QTRY_COMPARE(s.dm.ADOQ_Abroad.State(), dsBrowse);
         QCOMPARE(s.rows(QStringLiteral("select purchose from Abroad where id_abroad = ") + id)[0][0],
                  QStringLiteral("Конференция"));
-        cardtest::screenshot(s.window.get(), QStringLiteral("tab4-additional"));
     }
 };
 
