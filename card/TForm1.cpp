@@ -214,6 +214,11 @@ void TForm1::SetStatusText(const QString& text)
     StatusBar1->setText(text);
 }
 
+void TForm1::SetDocumentsModule(TDM* documents)
+{
+    TabSheet7->SetDocumentsModule(documents);
+}
+
 TForm4* TForm1::Directory() const
 {
     return m_directory.data();

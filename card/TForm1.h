@@ -31,6 +31,7 @@ class PersonalDataTab;
 class SignInBackend;
 class TADOUpdateHistoryExec;
 class TDataSet;
+class TDM;
 class TDM_PUM;
 class TForm4;
 class WorkTab;
@@ -179,6 +180,9 @@ public:
     TADOUpdateHistoryExec* ChangeHistory() const { return m_changeHistory.get(); }
     /// The audit log behind the change history; null when the history is.
     AuditLog* AuditTrail() const { return m_auditLog.get(); }
+    /// The second data module DM, created after the sign-in; not owned. The
+    /// education tab's post-graduate documents are bound to it.
+    void SetDocumentsModule(TDM* documents);
 
     // -- CardHost --
     QString SignedInLogin() const override { return UserLogin; }
