@@ -108,6 +108,11 @@ void MedicalTab::RzBitBtn1Click()
 {
     TADOQuery& list = m_dm.ADOQ_teacher_medosmotr;
     if (!Edit1->text().isEmpty()) {
+        // A new employee has no key yet: the examination would belong to nobody.
+        if (m_dm.ADO_TEACHER.FieldByName(QStringLiteral("id_teacher"))->IsNull()) {
+            showMessage(QStringLiteral("Сначала сохраните сотрудника: медосмотр записывается в его карточку."));
+            return;
+        }
         // The pending row may have been left by a click into the list.
         if (list.State() != dsInsert)
             list.Insert();

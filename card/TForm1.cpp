@@ -6,6 +6,7 @@
 #include "card/LeaveTab.h"
 #include "card/MedicalTab.h"
 #include "card/MilitaryTab.h"
+#include "card/CardTab.h"
 #include "card/PersonalDataTab.h"
 #include "card/WorkTab.h"
 #include "card/ToolBarPictures.h"
@@ -66,6 +67,10 @@ TForm1::TForm1(TDM_PUM& dm, SignInFactory createSignInWindow, QWidget* parent)
 
 TForm1::~TForm1()
 {
+    // The base destructor hides the children one by one: a grid editor still open
+    // then commits, and its tab must not reach back into a half-destroyed window.
+    for (CardTab* tab : findChildren<CardTab*>())
+        disconnect(tab, nullptr, this, nullptr);
     delete m_directory.data();
 }
 

@@ -154,6 +154,28 @@ private slots:
         QCOMPARE(s.grid->model()->index(before, 1).data().toString(), place);
     }
 
+    void anExaminationOfANewEmployeeWithoutKeyIsRefusedAndKeepsTheInputs()
+    {
+        MedicalSession s;
+        const int orphansBefore = s.scalar(QStringLiteral("select count(*) from teacher_medosmotr where "
+                                                          "id_teacher is null or id_teacher = 0"));
+        s.window->PageControl1->showPage(0);
+        QTest::mouseClick(s.window->SpeedButton2, Qt::LeftButton);
+        s.dialogs.clear();
+        s.window->PageControl1->showPage(kPage);
+        QVERIFY(cardtest::focus(s.place));
+        cardtest::typeText(s.place, QStringLiteral("Поликлиника №1"));
+        QTest::mouseClick(s.save, Qt::LeftButton);
+
+        QCOMPARE(s.dialogs.shown().size(), 1);
+        QVERIFY2(s.dialogs.shown()[0].text.startsWith(QStringLiteral("Сначала сохраните сотрудника")),
+                 qPrintable(s.dialogs.shown()[0].text));
+        QCOMPARE(s.place->text(), QStringLiteral("Поликлиника №1"));
+        QCOMPARE(s.scalar(QStringLiteral("select count(*) from teacher_medosmotr where id_teacher is null or "
+                                         "id_teacher = 0")),
+                 orphansBefore);
+    }
+
     void savingWithoutAPlaceAndWithoutRowsSaysThereIsNothingToSave()
     {
         MedicalSession s(false);
