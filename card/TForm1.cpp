@@ -99,6 +99,7 @@ void TForm1::buildToolBar()
     PopupMenu1 = new QMenu(RzMenuButton3);
     ChangeFIO_M = PopupMenu1->addAction(QStringLiteral("Изменить ФИО"));
     ChangeFIO_M->setObjectName(QStringLiteral("ChangeFIO_M"));
+    History_M = addHistoryItem(PopupMenu1);
     RzMenuButton3->setMenu(PopupMenu1);
     ToolBar1->addWidget(RzMenuButton3);
 
