@@ -12,7 +12,10 @@
 #include <QFileDialog>
 #include <QProgressDialog>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace zel {
 
@@ -83,7 +86,30 @@ QString SearchResultExporter::Run()
     const std::optional<std::vector<ExportRow>> rows = SearchResultRows::Collect(m_dm, stepper(0));
     if (!rows)
         return {};
-    const SpreadsheetExport::Result result = SpreadsheetExport::Write(path, *rows, stepper(total));
+    SpreadsheetExport::Result result;
+    if (!progressDialog) {
+        result = SpreadsheetExport::Write(path, *rows, {});
+    } else {
+        // The file is written beside the event loop, so the dialog (and its Cancel)
+        // stays alive also while the file is compressed at the end.
+        std::atomic<int> written{0};
+        std::atomic<bool> cancelled{false};
+        std::atomic<bool> finished{false};
+        std::thread writer([&] {
+            result = SpreadsheetExport::Write(path, *rows, [&](int done, int) {
+                written = done;
+                return !cancelled;
+            });
+            finished = true;
+        });
+        auto step = stepper(total);
+        while (!finished) {
+            if (!step(written, total))
+                cancelled = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        }
+        writer.join();
+    }
     progressDialog.reset();
     if (result.outcome == SpreadsheetExport::Outcome::Failed) {
         dialogs.message(m_window, kCaption, result.message, ui::DialogService::Icon::Error,

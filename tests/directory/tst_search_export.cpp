@@ -257,6 +257,9 @@ private slots:
         QVERIFY(sheet.widths.at(12) >= QStringLiteral("Сотрудник работает").size());
         QVERIFY(sheet.widths.at(2) < sheet.widths.at(1));
         QCOMPARE(leftovers(), QStringList{QStringLiteral("Сотрудники.xlsx")});
+        // For a person to look at: ZEL_SCREENSHOT_DIR=folder.
+        if (qEnvironmentVariableIsSet("ZEL_SCREENSHOT_DIR"))
+            QFile::copy(path, qEnvironmentVariable("ZEL_SCREENSHOT_DIR") + QStringLiteral("/export.xlsx"));
         QFile::remove(path);
     }
 
@@ -287,6 +290,8 @@ private slots:
                  QStringLiteral("\"Экспортов Алмаз Т\"\"ест\";%1;31.12.2000;;;;;;;;;да").arg(m_almaz));
         QCOMPARE(lines[4], QString());
         file.close();
+        if (qEnvironmentVariableIsSet("ZEL_SCREENSHOT_DIR"))
+            QFile::copy(path, qEnvironmentVariable("ZEL_SCREENSHOT_DIR") + QStringLiteral("/export.csv"));
         QFile::remove(path);
     }
 

@@ -283,6 +283,12 @@ private slots:
         window->FromCheck->setChecked(false);
         window->ToCheck->setChecked(true);
         QCOMPARE(int(window->Entries().size()), 0);
+        // For a person to look at: ZEL_SCREENSHOT_DIR=folder.
+        if (qEnvironmentVariableIsSet("ZEL_SCREENSHOT_DIR")) {
+            window->ToCheck->setChecked(false);
+            window->Grid->selectRow(1);
+            window->grab().save(qEnvironmentVariable("ZEL_SCREENSHOT_DIR") + QStringLiteral("/history-window.png"));
+        }
         window->close();
         QTRY_VERIFY(!s.window->findChild<EmployeeHistoryWindow*>());
 
