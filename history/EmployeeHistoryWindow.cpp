@@ -1,5 +1,6 @@
 #include "history/EmployeeHistoryWindow.h"
 
+#include "history/FieldCaptions.h"
 #include "history/HistoryHost.h"
 #include "history/HistorySections.h"
 #include "ui/DialogService.h"
@@ -89,7 +90,7 @@ EmployeeHistoryWindow::EmployeeHistoryWindow(HistoryHost& host, qint64 employee,
     Grid->verticalHeader()->setVisible(false);
     Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
     Grid->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {130, 150, 120, 170, 170, 100};
+    const int widths[] = {130, 150, 160, 180, 150, 90};
     for (int i = 0; i < int(std::size(widths)); ++i)
         Grid->setColumnWidth(i, widths[i]);
     layout->addWidget(Grid, 1);
@@ -152,7 +153,7 @@ bool EmployeeHistoryWindow::Refresh()
 
 QStringList EmployeeHistoryWindow::cells(const HistoryEntry& entry) const
 {
-    QString field = entry.field;
+    QString field = FieldCaptions::Caption(entry.table, entry.field);
     if (entry.kind == HistoryEntry::Kind::Deletion)
         field = QStringLiteral("(запись удалена)");
     return {entry.when.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),

@@ -18,7 +18,7 @@ namespace zel {
 class HistoryHost;
 
 /// "История изменений": every audit-log row of one employee, newest first, with the
-/// section in Russian, the field, the old and new value, the clerk and the
+/// section in Russian, the field (its card label where known), the old and new value, the clerk and the
 /// workstation. Filters by section and by a date range re-read the rows (one
 /// request each); the selected rows can be copied as tab-separated text.
 ///

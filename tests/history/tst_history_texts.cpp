@@ -2,6 +2,7 @@
 #include "data/modules/SaveSequence.h"
 #include "data/modules/TDM_PUM.h"
 #include "history/EmployeeHistoryReader.h"
+#include "history/FieldCaptions.h"
 #include "history/HistorySections.h"
 #include "history/LogDescription.h"
 
@@ -85,6 +86,17 @@ TEST(HistorySections, EverySavedSectionHasARussianName)
     EXPECT_EQ(zel::HistorySections::Caption(QStringLiteral("TEACHER")).toStdString(), "Сотрудник");
     EXPECT_EQ(zel::HistorySections::Caption(QStringLiteral("Photo")).toStdString(), "Фото");
     EXPECT_EQ(zel::HistorySections::Caption(QStringLiteral("Specialnost")).toStdString(), "Specialnost");
+}
+
+TEST(FieldCaptions, CardLabelsForKnownFieldsTheColumnNameOtherwise)
+{
+    EXPECT_EQ(zel::FieldCaptions::Caption(QStringLiteral("Teacher_info"), QStringLiteral("PHONE_MOBILE")).toStdString(),
+              "Телефон сотовый");
+    EXPECT_EQ(zel::FieldCaptions::Caption(QStringLiteral("Family"), QStringLiteral("p27")).toStdString(), "Имя");
+    // The same column name means something else in another section.
+    EXPECT_EQ(zel::FieldCaptions::Caption(QStringLiteral("Teacher"), QStringLiteral("p27")).toStdString(), "p27");
+    EXPECT_EQ(zel::FieldCaptions::Caption(QStringLiteral("Pasport"), QStringLiteral("S_p")).toStdString(), "Серия");
+    EXPECT_EQ(zel::FieldCaptions::Caption(QStringLiteral("Work"), QStringLiteral("Dolgnost")).toStdString(), "Dolgnost");
 }
 
 TEST(EmployeeHistoryReader, StatementNamesTheRequestAndQuotesItsOnlyText)

@@ -88,7 +88,8 @@ private slots:
                               QStringLiteral("ivanova"), QStringLiteral("PC12\\10.0.0.7")}));
         QCOMPARE(rowTexts(window.Grid, 1),
                  (QStringList{QStringLiteral("01.03.2026 09:00:00"), QStringLiteral("Личные данные"),
-                              QStringLiteral("Phone"), QString(), QStringLiteral("12-34"), QStringLiteral("ivanova"),
+                              QStringLiteral("Телефон домашний"), QString(), QStringLiteral("12-34"),
+                              QStringLiteral("ivanova"),
                               QStringLiteral("PC12\\10.0.0.7")}));
         QCOMPARE(window.CountLabel->text(), QStringLiteral("Записей: 2"));
     }
@@ -151,7 +152,7 @@ private slots:
         window.CopyButton->click();
         QCOMPARE(host.copied,
                  QStringLiteral("Дата и время\tРаздел\tПоле\tБыло\tСтало\tПользователь\tРабочее место\n"
-                                "01.03.2026 09:00:00\tЛичные данные\tPhone\t\t12-34\tivanova\tPC12\\10.0.0.7\n"));
+                                "01.03.2026 09:00:00\tЛичные данные\tТелефон домашний\t\t12-34\tivanova\tPC12\\10.0.0.7\n"));
         window.Grid->clearSelection();
         QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(host.copied.count(u'\n'), 3);
@@ -268,6 +269,8 @@ private slots:
         QCOMPARE(window->Grid->item(0, 2)->text(), QStringLiteral("(запись удалена)"));
         QCOMPARE(window->Grid->item(2, 1)->text(), QStringLiteral("Личные данные"));
         QCOMPARE(window->Grid->item(1, 1)->text(), QStringLiteral("Родственники"));
+        QCOMPARE(window->Grid->item(1, 2)->text(), QStringLiteral("Имя"));
+        QCOMPARE(window->Grid->item(2, 2)->text(), QStringLiteral("Телефон домашний"));
 
         // The filters, against the server.
         window->SectionBox->setCurrentIndex(window->SectionBox->findText(QStringLiteral("Родственники")));
