@@ -53,7 +53,7 @@ EmployeeHistoryWindow::EmployeeHistoryWindow(HistoryHost& host, qint64 employee,
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("История изменений — %1 (шифр %2)").arg(fullName.trimmed()).arg(employee));
-    resize(980, 520);
+    resize(1040, 520);
 
     auto* layout = new QVBoxLayout(this);
     auto* filters = new QHBoxLayout;

@@ -13,7 +13,7 @@ GO
 SET NOCOUNT ON
 GO
 
-IF OBJECT_ID(N'[dbo].[ZEL_LOG_Deleted]', N'U') IS NULL
+IF OBJECT_ID(N'[dbo].[ZEL_LOG_Deleted]', 'U') IS NULL
     CREATE TABLE [dbo].[ZEL_LOG_Deleted] (
         [id_log] int NOT NULL,
         [table] varchar(50) NULL,
@@ -22,12 +22,12 @@ IF OBJECT_ID(N'[dbo].[ZEL_LOG_Deleted]', N'U') IS NULL
         CONSTRAINT [PK_ZEL_LOG_Deleted] PRIMARY KEY CLUSTERED ([id_log])
     )
 GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_ZEL_LOG_Deleted_id_teacher')
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = 'IX_ZEL_LOG_Deleted_id_teacher')
     CREATE NONCLUSTERED INDEX [IX_ZEL_LOG_Deleted_id_teacher] ON [dbo].[ZEL_LOG_Deleted] ([id_teacher])
         INCLUDE ([table], [row_id])
 GO
 -- Newest first within an employee's rows.
-IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_ZEL_LOG_table_row_id_date')
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = 'IX_ZEL_LOG_table_row_id_date')
     CREATE NONCLUSTERED INDEX [IX_ZEL_LOG_table_row_id_date] ON [dbo].[ZEL_LOG] ([table], [row_id], [date_log])
         INCLUDE ([descr], [ZEL_User], [comp])
 GO
@@ -56,7 +56,7 @@ BEGIN
     SELECT i.[id_log], i.[table], i.[row_id], [dbo].[ZEL_DumpEmployee](i.[descr])
     FROM inserted i
     WHERE i.[descr] LIKE N'Запись с уникальным номером - %'
-      AND i.[table] IN (N'Educ', N'Family', N'Experience', N'Kvalification', N'Work', N'Nagrada', N'Abroad', N'Elect_org', N'Partia', N'Holiday', N'Mil_card', N'Language_options', N'Place_of_birth', N'Place_leave', N'Place_of_residence', N'Teacher_info', N'Pasport', N'Pensioners', N'Photo')
+      AND i.[table] IN ('Educ', 'Family', 'Experience', 'Kvalification', 'Work', 'Nagrada', 'Abroad', 'Elect_org', 'Partia', 'Holiday', 'Mil_card', 'Language_options', 'Place_of_birth', 'Place_leave', 'Place_of_residence', 'Teacher_info', 'Pasport', 'Pensioners', 'Photo')
       AND [dbo].[ZEL_DumpEmployee](i.[descr]) IS NOT NULL;
 END
 GO
@@ -66,7 +66,7 @@ INSERT INTO [dbo].[ZEL_LOG_Deleted] ([id_log], [table], [row_id], [id_teacher])
 SELECT l.[id_log], l.[table], l.[row_id], [dbo].[ZEL_DumpEmployee](l.[descr])
 FROM [dbo].[ZEL_LOG] l
 WHERE l.[descr] LIKE N'Запись с уникальным номером - %'
-  AND l.[table] IN (N'Educ', N'Family', N'Experience', N'Kvalification', N'Work', N'Nagrada', N'Abroad', N'Elect_org', N'Partia', N'Holiday', N'Mil_card', N'Language_options', N'Place_of_birth', N'Place_leave', N'Place_of_residence', N'Teacher_info', N'Pasport', N'Pensioners', N'Photo')
+  AND l.[table] IN ('Educ', 'Family', 'Experience', 'Kvalification', 'Work', 'Nagrada', 'Abroad', 'Elect_org', 'Partia', 'Holiday', 'Mil_card', 'Language_options', 'Place_of_birth', 'Place_leave', 'Place_of_residence', 'Teacher_info', 'Pasport', 'Pensioners', 'Photo')
   AND [dbo].[ZEL_DumpEmployee](l.[descr]) IS NOT NULL
   AND NOT EXISTS (SELECT 1 FROM [dbo].[ZEL_LOG_Deleted] d WHERE d.[id_log] = l.[id_log])
 GO
@@ -86,26 +86,26 @@ BEGIN
     DECLARE @after datetime = CAST(@date_from AS datetime);
     DECLARE @before datetime = DATEADD(day, 1, CAST(@date_to AS datetime));
     WITH owned (tbl, rid) AS (
-        SELECT N'Teacher', @id_teacher
-        UNION ALL SELECT N'Educ', [Educ] FROM [dbo].[id_educ] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Family', [family_] FROM [dbo].[id_family] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Experience', [Experience] FROM [dbo].[id_experience] WHERE [ID_TEACHER] = @id_teacher
-        UNION ALL SELECT N'Kvalification', [Kvalifikation] FROM [dbo].[id_kvalification] WHERE [ID_TEACHER] = @id_teacher
-        UNION ALL SELECT N'Work', [Work] FROM [dbo].[id_Work] WHERE [ID_TEACHER] = @id_teacher
-        UNION ALL SELECT N'Nagrada', [Nagrada] FROM [dbo].[id_nagrada] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Abroad', [Abroad] FROM [dbo].[id_abroad] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Elect_org', [Elect_org] FROM [dbo].[id_organ] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Partia', [Partiya] FROM [dbo].[id_partia] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Holiday', [Holiday] FROM [dbo].[id_vacation] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Mil_card', [mil_card_] FROM [dbo].[id_mil_card] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Language_options', [Language_OPTIONS] FROM [dbo].[id_lang_options] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Place_of_birth', [Place_of_birth] FROM [dbo].[id_place_of_birth] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Place_leave', [place_leave] FROM [dbo].[id_place_leave] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Place_of_residence', [Place_of_residence] FROM [dbo].[id_place_of_residence] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Teacher_info', [TEACHER_info] FROM [dbo].[id_teacher_info] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Pasport', [Passport] FROM [dbo].[id_pasport] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Pensioners', [Pensioners] FROM [dbo].[id_pensioner] WHERE [id_teacher] = @id_teacher
-        UNION ALL SELECT N'Photo', [photo] FROM [dbo].[id_photo] WHERE [id_teacher] = @id_teacher
+        SELECT 'Teacher', @id_teacher
+        UNION ALL SELECT 'Educ', [id_educ] FROM [dbo].[Educ] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Family', [id_family] FROM [dbo].[family_] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Experience', [id_experience] FROM [dbo].[Experience] WHERE [ID_TEACHER] = @id_teacher
+        UNION ALL SELECT 'Kvalification', [id_kvalification] FROM [dbo].[Kvalifikation] WHERE [ID_TEACHER] = @id_teacher
+        UNION ALL SELECT 'Work', [id_Work] FROM [dbo].[Work] WHERE [ID_TEACHER] = @id_teacher
+        UNION ALL SELECT 'Nagrada', [id_nagrada] FROM [dbo].[Nagrada] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Abroad', [id_abroad] FROM [dbo].[Abroad] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Elect_org', [id_organ] FROM [dbo].[Elect_org] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Partia', [id_partia] FROM [dbo].[Partiya] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Holiday', [id_vacation] FROM [dbo].[Holiday] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Mil_card', [id_mil_card] FROM [dbo].[mil_card_] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Language_options', [id_lang_options] FROM [dbo].[Language_OPTIONS] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Place_of_birth', [id_place_of_birth] FROM [dbo].[Place_of_birth] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Place_leave', [id_place_leave] FROM [dbo].[place_leave] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Place_of_residence', [id_place_of_residence] FROM [dbo].[Place_of_residence] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Teacher_info', [id_teacher_info] FROM [dbo].[TEACHER_info] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Pasport', [id_pasport] FROM [dbo].[Passport] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Pensioners', [id_pensioner] FROM [dbo].[Pensioners] WHERE [id_teacher] = @id_teacher
+        UNION ALL SELECT 'Photo', [id_photo] FROM [dbo].[photo] WHERE [id_teacher] = @id_teacher
         UNION ALL SELECT d.[table], d.[row_id] FROM [dbo].[ZEL_LOG_Deleted] d WHERE d.[id_teacher] = @id_teacher
     )
     SELECT l.[id_log], l.[date_log], l.[table], l.[row_id], l.[descr], l.[ZEL_User], l.[comp]

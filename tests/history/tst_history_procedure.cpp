@@ -1,9 +1,12 @@
 // The server's reading of an employee's change history: which log rows belong to
 // the employee, in which order, and what the filters keep.
 #include "server/procedures/EmployeeHistory.h"
+#include "server/schema/PersonnelSchema.h"
 #include "tests/server/DemoDatabaseFixture.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QRegularExpression>
 
 using zel::server::AccountRole;
 
@@ -164,6 +167,38 @@ TEST_F(EmployeeHistoryProcedure, DeletionsAreFoundThroughTheirPartialIndex)
     while (plan.step())
         steps << plan.text(3);
     EXPECT_TRUE(steps.join(u'|').contains(QStringLiteral("IX_ZEL_LOG_deletions"))) << steps.join(u'|').toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// The SQL Server procedure names each section table, its key and its employee key by
+// hand; every one must be a real table with that identity and that employee key.
+TEST(EmployeeHistoryScript, EverySectionArmNamesARealTableKeyAndEmployeeKey)
+{
+    QFile script(qEnvironmentVariable("ZEL_SOURCE_DIR") + QStringLiteral("/sql/mssql/06_history.sql"));
+    ASSERT_TRUE(script.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString text = QString::fromUtf8(script.readAll());
+    static const QRegularExpression arm(QStringLiteral(
+        R"(UNION ALL SELECT '(\w+)', \[(\w+)\] FROM \[dbo\]\.\[(\w+)\] WHERE \[(\w+)\] = @id_teacher)"));
+    QStringList labels;
+    for (auto it = arm.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        labels << m.captured(1);
+        const zel::server::schema::TableDefinition* table = zel::server::schema::PersonnelSchema::findTable(m.captured(3));
+        ASSERT_NE(table, nullptr) << m.captured(0).toStdString();
+        ASSERT_NE(table->identityColumn(), nullptr) << m.captured(0).toStdString();
+        EXPECT_EQ(table->identityColumn()->name, m.captured(2)) << m.captured(0).toStdString();
+        EXPECT_EQ(table->employeeKey, m.captured(4)) << m.captured(0).toStdString();
+    }
+    EXPECT_EQ(labels, (QStringList{"Educ", "Family", "Experience", "Kvalification", "Work", "Nagrada", "Abroad",
+                                   "Elect_org", "Partia", "Holiday", "Mil_card", "Language_options", "Place_of_birth",
+                                   "Place_leave", "Place_of_residence", "Teacher_info", "Pasport", "Pensioners",
+                                   "Photo"}));
+    // The trigger and the back-fill keep deletions of exactly these sections.
+    const QString inList = QStringLiteral("IN ('") + labels.join(QStringLiteral("', '")) + QStringLiteral("')");
+    EXPECT_EQ(text.count(inList), 2);
 }
 
 }  // namespace
