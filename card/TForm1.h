@@ -93,7 +93,8 @@ public:
     /// "История изменений": opens the change history of the loaded employee (nothing
     /// without one). The window is non-modal and deletes itself when closed.
     void History_MClick();
-    /// Whether an employee with a key is loaded (the history item is enabled then).
+    /// Whether an employee with a key is loaded, not a new one being entered (the
+    /// history item is enabled then).
     bool EmployeeLoaded() const;
     /// The dictionary buttons of the card and the windows they open.
     DictionaryShortcuts& Dictionaries() const { return *m_dictionaryShortcuts; }

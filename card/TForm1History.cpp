@@ -26,7 +26,8 @@ QAction* TForm1::addHistoryItem(QMenu* menu)
 bool TForm1::EmployeeLoaded() const
 {
     const TADOQuery& master = m_dm.ADO_TEACHER;
-    return master.Active() && !master.IsEmpty() && master.State() == dsBrowse
+    // A new employee being entered has no history yet; an employee being edited has.
+    return master.Active() && !master.IsEmpty() && master.State() != dsInsert
         && !master.FieldByName(QStringLiteral("id_teacher"))->IsNull();
 }
 

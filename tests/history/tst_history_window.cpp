@@ -321,6 +321,10 @@ private slots:
         QVERIFY(s.messages().isEmpty());
         QVERIFY(!window->Entries().empty());  // written by the clerk of the test above
         window->close();
+
+        // A new employee being entered has no history.
+        s.window->SpeedButton2Click();
+        QVERIFY(!openHistory(s));
     }
 };
 
