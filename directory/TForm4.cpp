@@ -113,7 +113,7 @@ TForm4::TForm4(TDM_PUM& dm, DirectoryHost& host, QWidget* parent)
 
     ExportButton = new QPushButton(QStringLiteral("Экспорт в Excel"), this);
     ExportButton->setObjectName(QStringLiteral("ExportButton"));
-    ExportButton->setGeometry(410, 410, 120, 23);
+    ExportButton->setGeometry(410, 407, 120, 23);  // level with "Закрыть"
     ExportButton->setAutoDefault(false);
     Exporter = new SearchResultExporter(m_dm, this);
     connect(ExportButton, &QPushButton::clicked, this, ui::guarded(this, [this] { Exporter->Run(); }));

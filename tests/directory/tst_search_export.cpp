@@ -191,6 +191,10 @@ private slots:
         QVERIFY(!s.window->rect().contains(s.window->ExportButton->geometry()));
         s.window->BitBtn2Click();
         QVERIFY(s.window->rect().contains(s.window->ExportButton->geometry()));
+        if (qEnvironmentVariableIsSet("ZEL_SCREENSHOT_DIR")) {
+            s.searchThree();
+            s.window->grab().save(qEnvironmentVariable("ZEL_SCREENSHOT_DIR") + QStringLiteral("/directory-expanded.png"));
+        }
     }
 
     void threeRowsReadBackFromTheXlsxSheet()
