@@ -45,6 +45,7 @@ int main(int argc, char** argv)
     parts.createDataModule = [&dmPum, &card] {
         auto module = std::make_unique<TDM>(*dmPum);
         card->Dictionaries().SetSecondDataModule(module.get());
+        card->SetDocumentsModule(module.get());
         return module;
     };
     return runProgram(app, parts);

@@ -6,10 +6,12 @@
 #include "card/LeaveTab.h"
 #include "card/MedicalTab.h"
 #include "card/MilitaryTab.h"
+#include "card/CardTab.h"
 #include "card/PersonalDataTab.h"
 #include "card/WorkTab.h"
 #include "card/ToolBarPictures.h"
 #include "data/modules/AuditLog.h"
+#include "data/modules/SectionDeletion.h"
 #include "data/modules/TADOUpdateHistoryExec.h"
 #include "data/modules/TDM_PUM.h"
 #include "directory/TForm4.h"
@@ -18,6 +20,7 @@
 #include "signin/WorkstationIdentity.h"
 #include "ui/DatePicker.h"
 #include "ui/DbLookupComboBox.h"
+#include "ui/DbNavigator.h"
 #include "ui/DialogService.h"
 #include "ui/FlatButton.h"
 #include "ui/GroupBox.h"
@@ -66,6 +69,10 @@ TForm1::TForm1(TDM_PUM& dm, SignInFactory createSignInWindow, QWidget* parent)
 
 TForm1::~TForm1()
 {
+    // The base destructor hides the children one by one: a grid editor still open
+    // then commits, and its tab must not reach back into a half-destroyed window.
+    for (CardTab* tab : findChildren<CardTab*>())
+        disconnect(tab, nullptr, this, nullptr);
     delete m_directory.data();
 }
 
@@ -108,6 +115,7 @@ void TForm1::buildToolBar()
     PopupMenu1 = new QMenu(RzMenuButton3);
     ChangeFIO_M = PopupMenu1->addAction(QStringLiteral("Изменить ФИО"));
     ChangeFIO_M->setObjectName(QStringLiteral("ChangeFIO_M"));
+    History_M = addHistoryItem(PopupMenu1);
     RzMenuButton3->setMenu(PopupMenu1);
     ToolBar1->addWidget(RzMenuButton3);
 
@@ -140,6 +148,13 @@ Tab* TForm1::addCardTab(Tab* tab, const QString& caption)
     PageControl1->addTab(tab, caption);
     connect(tab, &CardTab::saveArmed, this, [this] { SetSaveEnabled(true); });
     connect(tab, &CardTab::gridLeft, this, ui::guarded(this, [this] { PostModifiedSections(); }));
+    // A deleted section row leaves its values in the audit log, so the employee's
+    // history still shows what was there.
+    for (ui::DbNavigator* navigator : tab->template findChildren<ui::DbNavigator*>())
+        navigator->setDeleteAction([this](TDataSet& dataSet) {
+            if (!m_changeHistory || !SectionDeletion::DeleteLogged(m_dm, dataSet, *m_changeHistory))
+                dataSet.Delete();
+        });
     return tab;
 }
 
@@ -212,6 +227,11 @@ void TForm1::SetPensionerMark(bool pensioner)
 void TForm1::SetStatusText(const QString& text)
 {
     StatusBar1->setText(text);
+}
+
+void TForm1::SetDocumentsModule(TDM* documents)
+{
+    TabSheet7->SetDocumentsModule(documents);
 }
 
 TForm4* TForm1::Directory() const

@@ -31,6 +31,7 @@ class PersonalDataTab;
 class SignInBackend;
 class TADOUpdateHistoryExec;
 class TDataSet;
+class TDM;
 class TDM_PUM;
 class TForm4;
 class WorkTab;
@@ -99,6 +100,12 @@ public:
     /// "Изменить ФИО": the surname, name and patronymic changed through TForm9 and
     /// saved by Save; nothing without a loaded employee or when the dialog is cancelled.
     void ChangeFIO_MClick();
+    /// "История изменений": opens the change history of the loaded employee (nothing
+    /// without one). The window is non-modal and deletes itself when closed.
+    void History_MClick();
+    /// Whether an employee with a key is loaded, not a new one being entered (the
+    /// history item is enabled then).
+    bool EmployeeLoaded() const;
     /// The dictionary buttons of the card and the windows they open.
     DictionaryShortcuts& Dictionaries() const { return *m_dictionaryShortcuts; }
     /// Entering the family-status chooser lets the next change of it through.
@@ -150,6 +157,7 @@ public:
     QToolButton* RzMenuButton3;
     QMenu* PopupMenu1;
     QAction* ChangeFIO_M;
+    QAction* History_M;  ///< "История изменений"
     ui::FlatButton* SpeedButton4;
     ui::FlatButton* Apply_Records_Btn;
     ui::FlatButton* SpeedButton1;
@@ -179,6 +187,9 @@ public:
     TADOUpdateHistoryExec* ChangeHistory() const { return m_changeHistory.get(); }
     /// The audit log behind the change history; null when the history is.
     AuditLog* AuditTrail() const { return m_auditLog.get(); }
+    /// The second data module DM, created after the sign-in; not owned. The
+    /// education tab's post-graduate documents are bound to it.
+    void SetDocumentsModule(TDM* documents);
 
     // -- CardHost --
     QString SignedInLogin() const override { return UserLogin; }
@@ -233,6 +244,7 @@ private:
     QImage LoadPhotoFile();
     void connectDictionaryActions();
     void wireReportButton();
+    QAction* addHistoryItem(QMenu* menu);
 
     TDM_PUM& m_dm;
     std::unique_ptr<SignInBackend> m_signInBackend;

@@ -1,6 +1,7 @@
 #include "directory/TForm4.h"
 
 #include "directory/DirectoryHost.h"
+#include "directory/SearchResultExporter.h"
 
 #include "data/dataset/TADOQuery.h"
 #include "data/dataset/TField.h"
@@ -109,6 +110,13 @@ TForm4::TForm4(TDM_PUM& dm, DirectoryHost& host, QWidget* parent)
     Label9->setObjectName(QStringLiteral("Label9"));
     Label9->setGeometry(2, 22, 266, 15);
     Label9->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+
+    ExportButton = new QPushButton(QStringLiteral("Экспорт в Excel"), this);
+    ExportButton->setObjectName(QStringLiteral("ExportButton"));
+    ExportButton->setGeometry(410, 407, 120, 23);  // level with "Закрыть"
+    ExportButton->setAutoDefault(false);
+    Exporter = new SearchResultExporter(m_dm, this);
+    connect(ExportButton, &QPushButton::clicked, this, ui::guarded(this, [this] { Exporter->Run(); }));
 
     connect(BitBtn1, &QPushButton::clicked, this, ui::guarded(this, [this] { BitBtn1Click(); }));
     connect(BitBtn2, &QPushButton::clicked, this, ui::guarded(this, [this] { BitBtn2Click(); }));

@@ -17,6 +17,7 @@ class QToolButton;
 namespace zel {
 
 class DirectoryHost;
+class SearchResultExporter;
 class TDM_PUM;
 
 namespace ui {
@@ -62,6 +63,8 @@ public:
     QPushButton* BitBtn2;  ///< expand toggle
     ui::GroupBox* GroupBox2;  ///< record panel "Запись:"
     QLabel* Label9;
+    QPushButton* ExportButton;  ///< "Экспорт в Excel", in the expanded part
+    SearchResultExporter* Exporter;
 
     /// The name part chosen now and the text of its box.
     DirectorySearch::Field SearchField() const;

@@ -19,6 +19,7 @@ PACKAGES=(
   locales
   desktop-file-utils appstream qt6-wayland
   qt6-httpserver-dev qt6-websockets-dev poppler-utils
+  libxlsxwriter-dev unzip
 )
 
 missing=()

@@ -165,8 +165,12 @@ void DbNavigator::perform(Button button)
         case Delete:
             if (dataSet->IsEmpty())
                 break;
-            if (!m_confirmDelete || MessageBoxes::askYesNo(this, m_deleteQuestion))
-                dataSet->Delete();
+            if (!m_confirmDelete || MessageBoxes::askYesNo(this, m_deleteQuestion)) {
+                if (m_deleteAction)
+                    m_deleteAction(*dataSet);
+                else
+                    dataSet->Delete();
+            }
             break;
         case Edit: dataSet->Edit(); break;
         case Post:

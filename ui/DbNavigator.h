@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <map>
+#include <functional>
 #include <memory>
 
 namespace zel::ui {
@@ -50,6 +51,9 @@ public:
     /// Delete asks this question (Yes/No, question icon) before deleting.
     void setDeleteQuestion(const QString& question) { m_deleteQuestion = question; }
     void setConfirmDelete(bool confirm) { m_confirmDelete = confirm; }
+    /// Replaces the dataset's own Delete once the question is answered Yes (the
+    /// card logs the deleted row); empty = TDataSet::Delete.
+    void setDeleteAction(std::function<void(TDataSet&)> action) { m_deleteAction = std::move(action); }
 
     /// Performs the action of a button as a click on it does.
     void click(Button button);
@@ -70,6 +74,7 @@ private:
     std::map<Button, QString> m_hints;
     QString m_deleteQuestion;
     bool m_confirmDelete = true;
+    std::function<void(TDataSet&)> m_deleteAction;
 };
 
 }  // namespace zel::ui

@@ -11,6 +11,7 @@ target_sources(zel_data PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AuditLog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CardStatements.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SaveSequence.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SectionDeletion.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TDM_PUM.h
     ${CMAKE_CURRENT_LIST_DIR}/TDM.h
 )

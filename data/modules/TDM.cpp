@@ -53,7 +53,10 @@ TDM::TDM(TDM_PUM& dmPum, QObject* parent) : QObject(parent), m_dmPum(dmPum)
     };
 }
 
-TDM::~TDM() = default;
+TDM::~TDM()
+{
+    emit aboutToBeDestroyed();
+}
 
 QString TDM::DocumentsStatement(const QString& employeeKey)
 {

@@ -29,6 +29,11 @@ public:
     /// The statement of the education tab for one employee.
     static QString DocumentsStatement(const QString& employeeKey);
 
+signals:
+    /// The module is going: its datasets and data sources still exist, so that
+    /// controls bound to them can let go.
+    void aboutToBeDestroyed();
+
 private:
     TDM_PUM& m_dmPum;
 };

@@ -1,6 +1,7 @@
 #include "server/procedures/ServerModules.h"
 
 #include "server/accounts/DatabaseAccounts.h"
+#include "server/procedures/EmployeeHistory.h"
 #include "server/procedures/Procedures.h"
 
 namespace zel::server {
@@ -24,6 +25,7 @@ void installServerModules()
     registerProcedure(QStringLiteral("ab_DistrictProcSchool"), {&districtList, false, false});
     registerProcedure(QStringLiteral("ab_CityProcSchool"), {&cityList, false, false});
     registerProcedure(QStringLiteral("ab_VillageProcSchool"), {&villageList, false, false});
+    registerProcedure(QStringLiteral("ZEL_EmployeeHistory"), {&employeeHistory, false, false});
 }
 
 }  // namespace zel::server

@@ -3,6 +3,7 @@ target_sources(zel_server PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AddressLists.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CopyDataFromTeacher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DeleteTeacher.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EmployeeHistory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EmployeeRecords.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FamilyStatus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GetUser.cpp

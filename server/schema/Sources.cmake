@@ -4,6 +4,7 @@ target_sources(zel_server PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DictionaryTables.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EmployeeTables.cpp
     ${CMAKE_CURRENT_LIST_DIR}/InternalTables.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LogIndexes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MssqlSchemaScript.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PersonnelSchema.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SectionTables.cpp

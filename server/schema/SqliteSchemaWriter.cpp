@@ -1,5 +1,6 @@
 #include "server/schema/SqliteSchemaWriter.h"
 
+#include "server/schema/LogIndexes.h"
 #include "server/schema/PersonnelSchema.h"
 #include "server/schema/SqliteStatement.h"
 
@@ -97,6 +98,7 @@ QStringList SqliteSchemaWriter::indexAndViewStatements()
         }
     for (const ViewDefinition& v : PersonnelSchema::views())
         out << QLatin1String("CREATE VIEW ") + quoted(v.name) + QLatin1String(" AS ") + v.selectSql;
+    out << logIndexStatements();
     return out;
 }
 
