@@ -9,7 +9,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_specialPUM_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_specialPUM_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_specialPUM_InUse] ON [dbo].[specialPUM] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_specialPUM_InUse] ON [dbo].[specialPUM] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[Educ] r JOIN deleted d ON r.[id_special] = d.[id_special]);
@@ -24,7 +24,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_Soc_pr_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_Soc_pr_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_Soc_pr_InUse] ON [dbo].[Soc_pr] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_Soc_pr_InUse] ON [dbo].[Soc_pr] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[TEACHER_info] r JOIN deleted d ON r.[id_soc_pr] = d.[id_soc_pr]);
@@ -39,7 +39,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_Uch_step_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_Uch_step_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_Uch_step_InUse] ON [dbo].[Uch_step] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_Uch_step_InUse] ON [dbo].[Uch_step] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[TEACHER_info] r JOIN deleted d ON r.[id_uch_stepen] = d.[id_uch_stepen]);
@@ -54,7 +54,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_uch_zvanie_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_uch_zvanie_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_uch_zvanie_InUse] ON [dbo].[uch_zvanie] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_uch_zvanie_InUse] ON [dbo].[uch_zvanie] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[TEACHER_info] r JOIN deleted d ON r.[id_uch_zvanie] = d.[id_uch_zvanie]);
@@ -69,7 +69,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_Rang_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_Rang_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_Rang_InUse] ON [dbo].[Rang] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_Rang_InUse] ON [dbo].[Rang] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[TEACHER_info] r JOIN deleted d ON r.[id_rang] = d.[id_rang]);
@@ -84,7 +84,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_Mil_name_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_Mil_name_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_Mil_name_InUse] ON [dbo].[Mil_name] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_Mil_name_InUse] ON [dbo].[Mil_name] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[mil_card_] r JOIN deleted d ON r.[id_mil_name] = d.[ID_mil_name]);
@@ -99,7 +99,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_Mil_R_Voisk_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_Mil_R_Voisk_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_Mil_R_Voisk_InUse] ON [dbo].[Mil_R_Voisk] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_Mil_R_Voisk_InUse] ON [dbo].[Mil_R_Voisk] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[mil_card_] r JOIN deleted d ON r.[id_R_voisk] = d.[id_r_voisk]);
@@ -114,7 +114,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_MVD_pasport_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_MVD_pasport_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_MVD_pasport_InUse] ON [dbo].[MVD_pasport] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_MVD_pasport_InUse] ON [dbo].[MVD_pasport] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[Passport] r JOIN deleted d ON r.[id_passport_organ] = d.[IDMVD]);
@@ -129,7 +129,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_diploma_kval_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_diploma_kval_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_diploma_kval_InUse] ON [dbo].[diploma_kval] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_diploma_kval_InUse] ON [dbo].[diploma_kval] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[Educ] r JOIN deleted d ON r.[id_diploma_kval] = d.[id_diploma_kval]);
@@ -144,7 +144,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_nationality_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_nationality_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_nationality_InUse] ON [dbo].[nationality] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_nationality_InUse] ON [dbo].[nationality] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[TEACHER_info] r JOIN deleted d ON r.[id_nationality] = d.[IDNationality]);
@@ -159,7 +159,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_Edu_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_Edu_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_Edu_InUse] ON [dbo].[Edu] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_Edu_InUse] ON [dbo].[Edu] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[Educ] r JOIN deleted d ON r.[id_edu] = d.[id_edu]);
@@ -174,7 +174,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_teacher_struktura_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_teacher_struktura_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_teacher_struktura_InUse] ON [dbo].[teacher_struktura] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_teacher_struktura_InUse] ON [dbo].[teacher_struktura] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[obrazovanie_teacher] r JOIN deleted d ON r.[id_teacher_struktura] = d.[id_teacher_struktura]);
@@ -189,7 +189,7 @@ GO
 
 IF OBJECT_ID(N'[dbo].[TR_teacher_stepen_InUse]', N'TR') IS NOT NULL DROP TRIGGER [dbo].[TR_teacher_stepen_InUse]
 GO
-CREATE TRIGGER [dbo].[TR_teacher_stepen_InUse] ON [dbo].[teacher_stepen] AFTER DELETE AS
+CREATE OR ALTER TRIGGER [dbo].[TR_teacher_stepen_InUse] ON [dbo].[teacher_stepen] AFTER DELETE AS
 BEGIN
     SET NOCOUNT ON;
     DECLARE @rows int = (SELECT COUNT(*) FROM [dbo].[obrazovanie_teacher] r JOIN deleted d ON r.[id_teacher_stepen] = d.[id_teacher_stepen]);
