@@ -62,6 +62,25 @@ public:
     /// DELETE FROM table WHERE keyColumn = key; returns the rows affected.
     virtual qint64 remove(const QString& table, const QString& keyColumn, const QVariant& key) = 0;
 
+    /// update(), but only while every column of originals still holds its value
+    /// there (NULL matches NULL): 0 rows affected means that another user changed
+    /// or deleted the row since it was read. A driver that cannot compare matches
+    /// by the key alone.
+    virtual qint64 updateUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                                   const std::vector<ColumnValue>& values,
+                                   const std::vector<ColumnValue>& originals)
+    {
+        Q_UNUSED(originals);
+        return update(table, keyColumn, key, values);
+    }
+    /// remove(), under the same condition as updateUnchanged().
+    virtual qint64 removeUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                                   const std::vector<ColumnValue>& originals)
+    {
+        Q_UNUSED(originals);
+        return remove(table, keyColumn, key);
+    }
+
     /// Calls a procedure without reading rows; parameters[0] is the return value
     /// when its direction is ReturnValue. Output values are written back.
     virtual void callProcedure(const QString& name, std::vector<ProcedureParameter>& parameters) = 0;

@@ -52,7 +52,7 @@ using ProcedureFunction = void (*)(ProcedureContext& context,
 
 struct ProcedureInfo {
     ProcedureFunction function = nullptr;
-    bool writes = false;        ///< refused for read-only accounts
+    bool writes = false;        ///< refused for read-only accounts; runs under the write lock
     bool bootstrapAllowed = false;  ///< the bootstrap account may call it
 };
 

@@ -82,22 +82,42 @@ QVariant RowWriter::keyOf(int physical) const
     return key;
 }
 
+bool RowWriter::comparable(const TField& field) const
+{
+    const db::ColumnInfo& column = m_rows.columns()[std::size_t(field.column())];
+    switch (column.type) {
+    case db::SqlType::Text:
+    case db::SqlType::NText:
+    case db::SqlType::Image:
+        return false;
+    default:
+        break;
+    }
+    if (db::isBinaryType(column.type))
+        return false;
+    // varchar(max) and the like cannot be compared either
+    return !(db::isTextType(column.type) && (column.size < 0 || column.size > 8000));
+}
+
 void RowWriter::update(db::Driver& driver, int physical, const std::vector<QVariant>& values,
                        const std::vector<QVariant>& oldValues) const
 {
     std::vector<db::ColumnValue> changed;
+    std::vector<db::ColumnValue> originals;
     for (TField* field : m_fields) {
         const auto i = std::size_t(field->Index());
         if (!writes(*field) || RecordBuffer::sameValue(values[i], oldValues[i]))
             continue;
-        changed.push_back({columnName(*field), values[i],
-                           m_rows.columns()[std::size_t(field->column())].type});
+        const db::SqlType type = m_rows.columns()[std::size_t(field->column())].type;
+        changed.push_back({columnName(*field), values[i], type});
+        if (comparable(*field))
+            originals.push_back({columnName(*field), oldValues[i], type});
     }
     if (changed.empty())
         return;
     const db::ColumnInfo& key = m_rows.columns()[std::size_t(m_keyColumn)];
-    const qint64 affected = driver.update(
-        m_table, key.baseColumn.isEmpty() ? key.name : key.baseColumn, keyOf(physical), changed);
+    const qint64 affected = driver.updateUnchanged(
+        m_table, key.baseColumn.isEmpty() ? key.name : key.baseColumn, keyOf(physical), changed, originals);
     if (affected == 0)
         throw DataError(rowNotFoundMessage());
 }
@@ -124,8 +144,19 @@ QVariant RowWriter::insert(db::Driver& driver, const std::vector<QVariant>& valu
 void RowWriter::remove(db::Driver& driver, int physical) const
 {
     const db::ColumnInfo& key = m_rows.columns()[std::size_t(m_keyColumn)];
-    const qint64 affected =
-        driver.remove(m_table, key.baseColumn.isEmpty() ? key.name : key.baseColumn, keyOf(physical));
+    const QString keyName = key.baseColumn.isEmpty() ? key.name : key.baseColumn;
+    std::vector<db::ColumnValue> originals;
+    // Only a result that names each column's table tells stored columns from computed ones.
+    for (TField* field : m_fields) {
+        if (!m_columnsNameTables || !writes(*field) || !comparable(*field))
+            continue;
+        const QString name = columnName(*field);
+        if (name.compare(keyName, Qt::CaseInsensitive) == 0)
+            continue;
+        originals.push_back({name, m_rows.value(physical, field->column()),
+                             m_rows.columns()[std::size_t(field->column())].type});
+    }
+    const qint64 affected = driver.removeUnchanged(m_table, keyName, keyOf(physical), originals);
     if (affected == 0)
         throw DataError(rowNotFoundMessage());
 }

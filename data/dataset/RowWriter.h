@@ -33,14 +33,18 @@ public:
     int identityColumn() const { return m_identityColumn; }
 
     /// Updates the changed fields (new vs old, per field index) of the row with the
-    /// key of snapshot row physical. Nothing is sent when nothing changed. A row that
-    /// the server no longer has throws DataError.
+    /// key of snapshot row physical, provided those columns still hold their old
+    /// values on the server (long texts and pictures are not compared). Nothing is
+    /// sent when nothing changed. A row that another user changed or deleted
+    /// meanwhile throws DataError with rowNotFoundMessage().
     void update(db::Driver& driver, int physical, const std::vector<QVariant>& values,
                 const std::vector<QVariant>& oldValues) const;
     /// Inserts the assigned fields; returns the identity value (null when none).
     QVariant insert(db::Driver& driver, const std::vector<QVariant>& values,
                     const std::vector<bool>& assigned) const;
-    /// Deletes the row with the key of snapshot row physical; a missing row throws DataError.
+    /// Deletes the row with the key of snapshot row physical, provided its columns
+    /// still hold the values read (long texts and pictures not compared); a row
+    /// changed or deleted meanwhile throws DataError.
     void remove(db::Driver& driver, int physical) const;
 
     /// The text of a write that found no row.
@@ -50,6 +54,8 @@ private:
     bool writes(const TField& field) const;
     QString columnName(const TField& field) const;
     QVariant keyOf(int physical) const;
+    /// Whether the server can compare the column's old value (not a long text or picture).
+    bool comparable(const TField& field) const;
 
     const db::RowSet& m_rows;
     const std::vector<TField*>& m_fields;

@@ -190,8 +190,33 @@ qint64 OdbcDriver::execute(const QString& sql)
     return rows;
 }
 
+namespace {
+
+// " AND [column] = ?" per original (" AND [column] IS NULL" for a NULL), binding the values.
+QString unchangedCondition(OdbcParameterBinder& binder, const std::vector<ColumnValue>& originals)
+{
+    QString sql;
+    for (const ColumnValue& o : originals) {
+        if (o.value.isNull()) {
+            sql += QStringLiteral(" AND %1 IS NULL").arg(SqlIdentifier::quote(o.column));
+            continue;
+        }
+        sql += QStringLiteral(" AND %1 = ?").arg(SqlIdentifier::quote(o.column));
+        binder.bind(o.value, o.type);
+    }
+    return sql;
+}
+
+}  // namespace
+
 qint64 OdbcDriver::update(const QString& table, const QString& keyColumn, const QVariant& key,
                           const std::vector<ColumnValue>& values)
+{
+    return updateUnchanged(table, keyColumn, key, values, {});
+}
+
+qint64 OdbcDriver::updateUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                                   const std::vector<ColumnValue>& values, const std::vector<ColumnValue>& originals)
 {
     if (values.empty())
         return 0;
@@ -203,9 +228,11 @@ qint64 OdbcDriver::update(const QString& table, const QString& keyColumn, const 
         binder.bind(v.value, v.type);
     }
     binder.bind(key);
+    const QString unchanged = unchangedCondition(binder, originals);
     statement.execDirect(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
                              .arg(SqlIdentifier::quote(table), assignments.join(QStringLiteral(", ")),
-                                  SqlIdentifier::quote(keyColumn)));
+                                  SqlIdentifier::quote(keyColumn))
+                         + unchanged);
     qint64 rows = -1;
     readResults(statement, nullptr, &rows);
     return rows;
@@ -248,11 +275,19 @@ QVariant OdbcDriver::insert(const QString& table, const std::vector<ColumnValue>
 
 qint64 OdbcDriver::remove(const QString& table, const QString& keyColumn, const QVariant& key)
 {
+    return removeUnchanged(table, keyColumn, key, {});
+}
+
+qint64 OdbcDriver::removeUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                                   const std::vector<ColumnValue>& originals)
+{
     OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     OdbcParameterBinder binder(statement);
     binder.bind(key);
+    const QString unchanged = unchangedCondition(binder, originals);
     statement.execDirect(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                             .arg(SqlIdentifier::quote(table), SqlIdentifier::quote(keyColumn)));
+                             .arg(SqlIdentifier::quote(table), SqlIdentifier::quote(keyColumn))
+                         + unchanged);
     qint64 rows = -1;
     readResults(statement, nullptr, &rows);
     return rows;
@@ -260,11 +295,16 @@ qint64 OdbcDriver::remove(const QString& table, const QString& keyColumn, const 
 
 void OdbcDriver::callProcedure(const QString& name, std::vector<ProcedureParameter>& parameters)
 {
-    // The name goes into the call escape as it is, so only plain names pass.
-    static const QRegularExpression plainName(QStringLiteral("^[\\w\\[\\]. ]+$"),
+    // The name goes into the call escape as it is, so only plain names pass,
+    // with the group number SQL Server allows after a semicolon ("Name;1").
+    static const QRegularExpression plainName(QStringLiteral("^([\\w\\[\\]. ]+?)(?:;(\\d{1,5}))?$"),
                                               QRegularExpression::UseUnicodePropertiesOption);
-    if (!plainName.match(name).hasMatch())
+    const QRegularExpressionMatch parts = plainName.match(name);
+    if (!parts.hasMatch())
         throw DbError(QStringLiteral("Invalid procedure name \"%1\".").arg(name), DbError::Kind::InvalidObject);
+    // Number 1 is the procedure itself; only another number must travel.
+    const QString group = parts.captured(2);
+    const QString procedure = group.isEmpty() || group.toInt() == 1 ? parts.captured(1).trimmed() : name;
 
     OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     OdbcParameterBinder binder(statement);
@@ -278,7 +318,7 @@ void OdbcDriver::callProcedure(const QString& name, std::vector<ProcedureParamet
             markers << QStringLiteral("?");
     }
     const QString call = QStringLiteral("{%1call %2(%3)}")
-                             .arg(hasReturn ? QStringLiteral("? = ") : QString(), name,
+                             .arg(hasReturn ? QStringLiteral("? = ") : QString(), procedure,
                                   markers.join(QStringLiteral(", ")));
     statement.execDirect(markers.isEmpty() ? QString(call).remove(QStringLiteral("()")) : call);
     readResults(statement, nullptr, nullptr);  // output values arrive after the last result

@@ -43,6 +43,11 @@ public:
     QVariant insert(const QString& table, const std::vector<ColumnValue>& values,
                     const QString& identityColumn) override;
     qint64 remove(const QString& table, const QString& keyColumn, const QVariant& key) override;
+    qint64 updateUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                           const std::vector<ColumnValue>& values,
+                           const std::vector<ColumnValue>& originals) override;
+    qint64 removeUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                           const std::vector<ColumnValue>& originals) override;
     void callProcedure(const QString& name, std::vector<ProcedureParameter>& parameters) override;
 
     /// Seconds a statement may run before it fails with Kind::Timeout; 30 by

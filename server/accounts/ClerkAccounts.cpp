@@ -82,6 +82,20 @@ bool ClerkAccounts::hashMatches(const Stored& stored, const QString& md5Hex)
     return PasswordVerifier::matches(hash.toLatin1(), stored.verifier);
 }
 
+std::optional<ClerkAccounts::Stored> ClerkAccounts::verify(sqlite3* db, const QString& login,
+                                                           const QString& md5Hex)
+{
+    static const PasswordVerifier::Stored decoy = PasswordVerifier::create(QByteArrayLiteral("decoy"));
+    std::optional<Stored> stored = find(db, login);
+    const QString hash = normalizedHash(md5Hex);
+    // Derived in every case: a missing clerk or a malformed hash takes as long as a wrong one.
+    const QByteArray secret = hash.isEmpty() ? QByteArray(32, '0') : hash.toLatin1();
+    const bool matches = PasswordVerifier::matches(secret, stored ? stored->verifier : decoy);
+    if (!stored || hash.isEmpty() || !matches)
+        return std::nullopt;
+    return stored;
+}
+
 void ClerkAccounts::changePasswordHash(sqlite3* db, const QString& login, const QString& md5Hex,
                                        const QDate& today)
 {

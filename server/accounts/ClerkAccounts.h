@@ -45,6 +45,10 @@ public:
 
     /// Whether the 32 hex digits (any letter case) are the hash of the clerk's password.
     static bool hashMatches(const Stored& stored, const QString& md5Hex);
+    /// The clerk when login and hash match, nullopt otherwise. An unknown login
+    /// is checked against a decoy verifier, so that it costs as much time as a
+    /// wrong password and the answer's delay tells nothing about which logins exist.
+    static std::optional<Stored> verify(sqlite3* db, const QString& login, const QString& md5Hex);
     /// Replaces the password by its hash; clears the must-change flag and starts a new lifetime.
     static void changePasswordHash(sqlite3* db, const QString& login, const QString& md5Hex, const QDate& today);
     static void recordSignIn(sqlite3* db, const QString& login, const QString& workstation);

@@ -3,7 +3,18 @@
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 
+#include <atomic>
+
 namespace zel::server {
+
+namespace {
+std::atomic<quint64> g_derivations{0};
+}  // namespace
+
+quint64 PasswordVerifier::derivations()
+{
+    return g_derivations.load();
+}
 
 PasswordVerifier::Stored PasswordVerifier::create(const QByteArray& secret, int iterations)
 {
@@ -28,6 +39,7 @@ bool PasswordVerifier::matches(const QByteArray& secret, const Stored& stored)
 QByteArray PasswordVerifier::pbkdf2(const QByteArray& secret, const QByteArray& salt, int iterations,
                                     int length)
 {
+    ++g_derivations;
     QMessageAuthenticationCode mac(QCryptographicHash::Sha256, secret);
     QByteArray out;
     for (quint32 block = 1; out.size() < length; ++block) {

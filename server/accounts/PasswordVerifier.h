@@ -27,6 +27,10 @@ public:
     /// PBKDF2-HMAC-SHA256 (RFC 8018) of length bytes.
     static QByteArray pbkdf2(const QByteArray& secret, const QByteArray& salt, int iterations,
                              int length = kVerifierSize);
+    /// How many verifiers this process has derived (each create() or matches()
+    /// derives one): lets a check prove that two paths did the same work.
+    static quint64 derivations();
+
     /// Equality whose running time depends only on the lengths.
     static bool constantTimeEquals(const QByteArray& a, const QByteArray& b);
 };

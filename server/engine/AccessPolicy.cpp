@@ -28,9 +28,23 @@ void AccessPolicy::checkRead(const CatalogTable& table) const
         denied(QStringLiteral("SELECT"), table.name, m_databaseName);
 }
 
+bool AccessPolicy::ownedTablePermits(QAnyStringView verb, QAnyStringView table)
+{
+    // VuzDefaults holds the addresses every workstation trusts (update and
+    // report servers); ZEL_LOG is the audit trail.
+    if (QAnyStringView::compare(table, QLatin1StringView("VuzDefaults"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (QAnyStringView::compare(table, QLatin1StringView("ZEL_LOG"), Qt::CaseInsensitive) == 0)
+        return QAnyStringView::compare(verb, QLatin1StringView("INSERT"), Qt::CaseInsensitive) == 0;
+    return true;
+}
+
 void AccessPolicy::checkWrite(const QString& verb, const CatalogTable& table) const
 {
-    if (m_account.role == AccountRole::Bootstrap || m_account.role == AccountRole::ReadOnly)
+    if (m_account.role == AccountRole::Administrator)
+        return;
+    if (m_account.role == AccountRole::Bootstrap || m_account.role == AccountRole::ReadOnly
+        || !ownedTablePermits(verb, table.name))
         denied(verb, table.name, m_databaseName);
 }
 

@@ -63,6 +63,19 @@ qint64 EmbeddedDriver::remove(const QString& table, const QString& keyColumn, co
     return WriteThrough::remove(session(), table, keyColumn, key);
 }
 
+qint64 EmbeddedDriver::updateUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                                       const std::vector<db::ColumnValue>& values,
+                                       const std::vector<db::ColumnValue>& originals)
+{
+    return WriteThrough::update(session(), table, keyColumn, key, values, originals);
+}
+
+qint64 EmbeddedDriver::removeUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                                       const std::vector<db::ColumnValue>& originals)
+{
+    return WriteThrough::remove(session(), table, keyColumn, key, originals);
+}
+
 void EmbeddedDriver::callProcedure(const QString& name, std::vector<db::ProcedureParameter>& parameters)
 {
     EmbeddedSession& s = session();

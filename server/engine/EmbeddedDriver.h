@@ -27,6 +27,11 @@ public:
     QVariant insert(const QString& table, const std::vector<db::ColumnValue>& values,
                     const QString& identityColumn) override;
     qint64 remove(const QString& table, const QString& keyColumn, const QVariant& key) override;
+    qint64 updateUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                           const std::vector<db::ColumnValue>& values,
+                           const std::vector<db::ColumnValue>& originals) override;
+    qint64 removeUnchanged(const QString& table, const QString& keyColumn, const QVariant& key,
+                           const std::vector<db::ColumnValue>& originals) override;
     void callProcedure(const QString& name, std::vector<db::ProcedureParameter>& parameters) override;
 
     /// The open session; throws when closed.

@@ -145,6 +145,11 @@ int EmbeddedSession::authorize(void* self, int action, const char* a, const char
             return SQLITE_OK;
         if (!session->m_writesAllowed || (internal() && !session->m_internalAllowed))
             return SQLITE_DENY;
+        if (!session->m_internalAllowed && a) {
+            const char* verb = action == SQLITE_INSERT ? "INSERT" : action == SQLITE_UPDATE ? "UPDATE" : "DELETE";
+            if (!AccessPolicy::ownedTablePermits(QUtf8StringView(verb), QUtf8StringView(a)))
+                return SQLITE_DENY;
+        }
         return SQLITE_OK;
     case SQLITE_ATTACH:
     case SQLITE_DETACH:

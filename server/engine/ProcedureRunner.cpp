@@ -15,7 +15,9 @@ bool ProcedureRunner::run(EmbeddedSession& session, const QString& name, const P
     // Procedures are the server's own code: they may read internal tables; a
     // read-only account still writes nothing, even through one.
     EmbeddedSession::Trusted trusted(session, session.account().role != AccountRole::ReadOnly);
-    TransactionScope transaction(session.db());
+    // A procedure that only reads must not queue behind a writer for the write lock.
+    TransactionScope transaction(session.db(), info.writes ? TransactionScope::Mode::Write
+                                                           : TransactionScope::Mode::Read);
     db::RowSet rows;
     ProcedureContext context;
     context.db = session.db();

@@ -3,6 +3,7 @@
 #include "server/engine/DateText.h"
 #include "server/engine/EmbeddedSession.h"
 #include "server/engine/SchemaCatalog.h"
+#include "server/engine/SqlTokenizer.h"
 
 #include <QDateTime>
 
@@ -18,7 +19,92 @@ void bindText(sqlite3_stmt* st, int index, const QString& text)
     sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
 }
 
+const QLatin1StringView kSignInProcedure("GET_USER");
+
+bool isSecretValue(const SqlToken& token)
+{
+    return token.kind == SqlToken::Kind::String || token.kind == SqlToken::Kind::Number
+        || token.kind == SqlToken::Kind::Binary;
+}
+
+// Index of the token after "EXEC[UTE] [db.][schema.]GET_USER", or 0 when at
+// position i no call of it starts.
+std::size_t signInArguments(const std::vector<SqlToken>& tokens, std::size_t i)
+{
+    if (!tokens[i].isWord(QLatin1StringView("EXEC")) && !tokens[i].isWord(QLatin1StringView("EXECUTE")))
+        return 0;
+    std::size_t j = i + 1;
+    const SqlToken* last = nullptr;
+    while (j < tokens.size() && tokens[j].isName()) {
+        last = &tokens[j++];
+        if (j < tokens.size() && tokens[j].isOperator(QLatin1StringView(".")))
+            ++j;
+        else
+            break;
+    }
+    if (!last || last->text.compare(kSignInProcedure, Qt::CaseInsensitive) != 0)
+        return 0;
+    return j;
+}
+
 }  // namespace
+
+QString StatementTrace::masked(const QString& statement)
+{
+    const qsizetype named = statement.indexOf(kSignInProcedure, 0, Qt::CaseInsensitive);
+    if (named < 0)
+        return statement;
+    std::vector<SqlToken> tokens;
+    try {
+        tokens = SqlTokenizer::tokenize(statement);
+    } catch (...) {
+        return statement.left(named + kSignInProcedure.size()) + QStringLiteral(" ") + kMask;
+    }
+    // Spans to replace, in text order.
+    std::vector<std::pair<int, int>> spans;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        std::size_t j = signInArguments(tokens, i);
+        if (j == 0)
+            continue;
+        int position = 0;
+        while (j < tokens.size() && tokens[j].kind != SqlToken::Kind::End && !tokens[j].isOperator(QLatin1StringView(";"))) {
+            QString parameter;
+            if (tokens[j].kind == SqlToken::Kind::Variable && j + 1 < tokens.size()
+                && tokens[j + 1].isOperator(QLatin1StringView("="))) {
+                parameter = tokens[j].text;
+                j += 2;
+            }
+            const bool secret = parameter.isEmpty()
+                ? (position == 1 || position == 2)
+                : (parameter.compare(QLatin1StringView("@password"), Qt::CaseInsensitive) == 0
+                   || parameter.compare(QLatin1StringView("@new_password"), Qt::CaseInsensitive) == 0);
+            // A value is everything up to the next comma at this level.
+            int depth = 0;
+            while (j < tokens.size() && tokens[j].kind != SqlToken::Kind::End) {
+                const SqlToken& t = tokens[j];
+                if (depth == 0 && (t.isOperator(QLatin1StringView(",")) || t.isOperator(QLatin1StringView(";"))))
+                    break;
+                if (t.isOperator(QLatin1StringView("(")))
+                    ++depth;
+                else if (t.isOperator(QLatin1StringView(")")))
+                    --depth;
+                if (secret && isSecretValue(t))
+                    spans.emplace_back(t.offset, t.length);
+                ++j;
+            }
+            if (j < tokens.size() && tokens[j].isOperator(QLatin1StringView(",")))
+                ++j;
+            else
+                break;
+            ++position;
+        }
+        i = j;
+    }
+    QString out = statement;
+    for (auto it = spans.rbegin(); it != spans.rend(); ++it)
+        out.replace(it->first, it->second, kMask);
+    return out;
+}
 
 bool StatementTrace::isOn(EmbeddedSession& session)
 {
@@ -60,11 +146,12 @@ void StatementTrace::record(EmbeddedSession& session, const QString& statement, 
     StatementReset reset(insert);
     bindText(insert, 1, DateText::storedDateTime(QDateTime::fromMSecsSinceEpoch(receivedAtMs)));
     bindText(insert, 2, session.account().login);
-    bindText(insert, 3, statement);
-    // The identity a caller reads back after its INSERT must stay the caller's.
-    const sqlite3_int64 callersRow = sqlite3_last_insert_rowid(session.db());
+    bindText(insert, 3, masked(statement));
+    // The trace row must not become the connection's last inserted row: the
+    // caller's identity (@@IDENTITY in the next batch) stays what it was.
+    const sqlite3_int64 lastRowId = sqlite3_last_insert_rowid(session.db());
     sqlite3_step(insert);
-    sqlite3_set_last_insert_rowid(session.db(), callersRow);
+    sqlite3_set_last_insert_rowid(session.db(), lastRowId);
 }
 
 }  // namespace zel::server

@@ -20,6 +20,13 @@ public:
     /// This session wrote: the setting may have changed.
     void invalidate() { m_known = false; }
 
+    /// The text as the trace stores it: the password digests of a GET_USER call
+    /// (second and third argument, or @password and @new_password) replaced by
+    /// kMask. A text that cannot be read as tokens but names GET_USER keeps
+    /// nothing after the procedure's name.
+    static QString masked(const QString& statement);
+    static constexpr QLatin1StringView kMask{"'***'"};
+
 private:
     bool isOn(EmbeddedSession& session);
 

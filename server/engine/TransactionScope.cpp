@@ -17,12 +17,13 @@ int run(sqlite3* db, const QByteArray& sql)
 
 }  // namespace
 
-TransactionScope::TransactionScope(sqlite3* db) : m_db(db)
+TransactionScope::TransactionScope(sqlite3* db, Mode mode) : m_db(db)
 {
     static std::atomic<int> counter{0};
     m_savepoint = sqlite3_get_autocommit(db) == 0;
     m_name = "zel_sp" + QByteArray::number(++counter);
-    const int rc = run(db, m_savepoint ? "SAVEPOINT " + m_name : QByteArray("BEGIN IMMEDIATE"));
+    const QByteArray begin = mode == Mode::Write ? QByteArray("BEGIN IMMEDIATE") : QByteArray("BEGIN");
+    const int rc = run(db, m_savepoint ? "SAVEPOINT " + m_name : begin);
     if (rc != SQLITE_OK)
         throw ServerErrors::fromSqlite(db, rc, {});
 }

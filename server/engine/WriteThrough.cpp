@@ -40,8 +40,10 @@ const CatalogColumn& columnOf(const CatalogTable& table, const QString& name)
     return *c;
 }
 
+// insertedRowId receives the row id the statement assigned, read before
+// anything else (the trace among them) can insert a row of its own.
 qint64 runBound(EmbeddedSession& session, const QString& verb, const CatalogTable& table, const QString& sql,
-                const std::vector<QVariant>& values)
+                const std::vector<QVariant>& values, qint64* insertedRowId = nullptr)
 {
     const qint64 received = QDateTime::currentMSecsSinceEpoch();
     sqlite3_stmt* st = session.statements().prepare(sql);
@@ -54,6 +56,8 @@ qint64 runBound(EmbeddedSession& session, const QString& verb, const CatalogTabl
     const int rc = sqlite3_step(st);
     session.trace().invalidate();
     const qint64 changes = sqlite3_changes64(session.db());
+    if (insertedRowId)
+        *insertedRowId = sqlite3_last_insert_rowid(session.db());
     const DbError failure = rc == SQLITE_DONE ? DbError(QString()) : ServerErrors::fromSqlite(session.db(), rc, context);
     sqlite3_reset(st);
     session.trace().record(session, sql, received);
@@ -67,10 +71,40 @@ QVariant converted(EmbeddedSession& session, const CatalogTable& table, const Ca
     return ValueBinder::toColumn(v, column, table.name, session.databaseName(), session.dateFormat());
 }
 
+// " AND <column still holds its original>" for each original, binding into bound.
+QString unchangedCondition(EmbeddedSession& session, const CatalogTable& table,
+                           const std::vector<db::ColumnValue>& originals, std::vector<QVariant>& bound)
+{
+    QString sql;
+    for (const auto& o : originals) {
+        const CatalogColumn& c = columnOf(table, o.column);
+        const QString name = SqlEmitter::quoted(c.name);
+        if (o.value.isNull()) {
+            sql += QStringLiteral(" AND %1 IS NULL").arg(name);
+            continue;
+        }
+        QVariant value;
+        try {
+            value = converted(session, table, c, o.value);
+        } catch (const DbError&) {
+            value = o.value;  // a cell that never fitted its column: compared as it was read
+        }
+        bound.push_back(value);
+        const QString mark = u'?' + QString::number(bound.size());
+        // Dates may be stored with or without a time of day: compared as instants.
+        if (c.type == db::SqlType::Date || c.type == db::SqlType::DateTime)
+            sql += QStringLiteral(" AND julianday(%1) = julianday(%2)").arg(name, mark);
+        else
+            sql += QStringLiteral(" AND %1 = %2").arg(name, mark);
+    }
+    return sql;
+}
+
 }  // namespace
 
 qint64 WriteThrough::update(EmbeddedSession& session, const QString& tableName, const QString& keyColumn,
-                            const QVariant& key, const std::vector<db::ColumnValue>& values)
+                            const QVariant& key, const std::vector<db::ColumnValue>& values,
+                            const std::vector<db::ColumnValue>& originals)
 {
     const CatalogTable& table = targetTable(session, QStringLiteral("UPDATE"), tableName);
     const CatalogColumn& keyCol = columnOf(table, keyColumn);
@@ -86,10 +120,11 @@ qint64 WriteThrough::update(EmbeddedSession& session, const QString& tableName, 
     if (sets.isEmpty())
         return 0;
     bound.push_back(converted(session, table, keyCol, key));
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?%4")
-                            .arg(SqlEmitter::quoted(table.name), sets.join(QLatin1String(", ")),
-                                 SqlEmitter::quoted(keyCol.name))
-                            .arg(bound.size());
+    QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?%4")
+                      .arg(SqlEmitter::quoted(table.name), sets.join(QLatin1String(", ")),
+                           SqlEmitter::quoted(keyCol.name))
+                      .arg(bound.size());
+    sql += unchangedCondition(session, table, originals, bound);
     return runBound(session, QStringLiteral("UPDATE"), table, sql, bound);
 }
 
@@ -117,22 +152,25 @@ QVariant WriteThrough::insert(EmbeddedSession& session, const QString& tableName
         sql += QStringLiteral(" DEFAULT VALUES");
     else
         sql += QStringLiteral(" (%1) VALUES (%2)").arg(names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
-    runBound(session, QStringLiteral("INSERT"), table, sql, bound);
+    qint64 rowId = 0;
+    runBound(session, QStringLiteral("INSERT"), table, sql, bound, &rowId);
 
     const CatalogColumn* identity = identityColumn.isEmpty() ? table.identityColumn() : table.column(identityColumn);
     if (!identity || !identity->identity)
         return {};
-    return QVariant::fromValue<qlonglong>(sqlite3_last_insert_rowid(session.db()));
+    return QVariant::fromValue<qlonglong>(rowId);
 }
 
 qint64 WriteThrough::remove(EmbeddedSession& session, const QString& tableName, const QString& keyColumn,
-                            const QVariant& key)
+                            const QVariant& key, const std::vector<db::ColumnValue>& originals)
 {
     const CatalogTable& table = targetTable(session, QStringLiteral("DELETE"), tableName);
     const CatalogColumn& keyCol = columnOf(table, keyColumn);
-    const QString sql = QStringLiteral("DELETE FROM %1 WHERE %2 = ?1")
-                            .arg(SqlEmitter::quoted(table.name), SqlEmitter::quoted(keyCol.name));
-    return runBound(session, QStringLiteral("DELETE"), table, sql, {converted(session, table, keyCol, key)});
+    std::vector<QVariant> bound{converted(session, table, keyCol, key)};
+    QString sql = QStringLiteral("DELETE FROM %1 WHERE %2 = ?1")
+                      .arg(SqlEmitter::quoted(table.name), SqlEmitter::quoted(keyCol.name));
+    sql += unchangedCondition(session, table, originals, bound);
+    return runBound(session, QStringLiteral("DELETE"), table, sql, bound);
 }
 
 }  // namespace zel::server

@@ -43,9 +43,9 @@ void getUser(ProcedureContext& context, const Arguments& arguments)
 {
     const ProcedureArguments args(QStringLiteral("GET_USER"), kParameters, arguments);
     const QString login = args.text(Login);
-    const std::optional<ClerkAccounts::Stored> stored = ClerkAccounts::find(context.db, login);
-    // Wrong login and wrong password look the same to the caller.
-    if (!stored || !ClerkAccounts::hashMatches(*stored, args.text(Password)))
+    // Wrong login and wrong password look the same to the caller, in text and in time.
+    const std::optional<ClerkAccounts::Stored> stored = ClerkAccounts::verify(context.db, login, args.text(Password));
+    if (!stored)
         refuseCredentials();
 
     Clerk clerk = stored->clerk;

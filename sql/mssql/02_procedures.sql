@@ -66,8 +66,17 @@ BEGIN
            @db_login = db_login, @db_password = db_password_shifted
     FROM [dbo].[ZEL_USERS] WHERE [login] = @login;
 
-    IF @verifier IS NULL OR LEN(@password) <> 32
-       OR [dbo].[ZEL_PasswordVerifier](@salt, @password, @iterations) <> @verifier
+    -- The verifier is derived whether or not the login exists (a decoy salt and
+    -- the usual cost stand in), so the delay of the answer does not tell which
+    -- logins exist. Only a positive match lets the clerk in: a NULL anywhere
+    -- leaves @accepted at 0.
+    DECLARE @accepted bit = 0;
+    DECLARE @candidate varbinary(32) = [dbo].[ZEL_PasswordVerifier](
+        ISNULL(@salt, 0x5A454C3444454330595341544C540000), ISNULL(@password, ''), ISNULL(@iterations, 10000));
+    IF @verifier IS NOT NULL AND @password IS NOT NULL AND LEN(@password) = 32
+       AND @password NOT LIKE '%[^0-9A-Fa-f]%' AND @candidate IS NOT NULL AND @candidate = @verifier
+        SET @accepted = 1;
+    IF @accepted = 0
         THROW 50001, N'Пользователь с таким именем и паролем не найден.', 1;
 
     DECLARE @update_server varchar(100) =
@@ -83,9 +92,9 @@ BEGIN
 
     IF @new_password IS NOT NULL
     BEGIN
-        IF LEN(@new_password) <> 32 OR @new_password LIKE '%[^0-9A-Fa-f]%'
+        IF @new_password IS NULL OR LEN(@new_password) <> 32 OR @new_password LIKE '%[^0-9A-Fa-f]%'
             THROW 50002, N'Новый пароль передан в неверном виде.', 1;
-        IF [dbo].[ZEL_PasswordVerifier](@salt, @new_password, @iterations) = @verifier
+        IF ISNULL([dbo].[ZEL_PasswordVerifier](@salt, @new_password, @iterations), @verifier) = @verifier
             THROW 50003, N'Новый пароль должен отличаться от прежнего.', 1;
         DECLARE @new_salt varbinary(16) = CRYPT_GEN_RANDOM(16);
         UPDATE [dbo].[ZEL_USERS]
@@ -127,6 +136,8 @@ AS
 BEGIN
     SET NOCOUNT ON;
     SET XACT_ABORT ON;
+    IF @id_teacherFrom IS NULL OR @id_teacherTo IS NULL
+        THROW 50012, N'Сотрудник не найден.', 1;
     IF @id_teacherFrom = @id_teacherTo
         THROW 50010, N'Нельзя копировать данные сотрудника на самого себя.', 1;
     IF @id_teacherTo = 1
@@ -217,6 +228,8 @@ AS
 BEGIN
     SET NOCOUNT ON;
     SET XACT_ABORT ON;
+    IF @id_teacher IS NULL
+        THROW 50021, N'Сотрудник не найден.', 1;
     IF @id_teacher = 1
         THROW 50020, N'Запись с шифром 1 служебная и не может быть удалена.', 1;
     IF NOT EXISTS (SELECT 1 FROM [dbo].[TEACHER] WHERE id_teacher = @id_teacher)
@@ -265,6 +278,8 @@ AS
 BEGIN
     SET NOCOUNT ON;
     SET XACT_ABORT ON;
+    IF @id_teacher IS NULL
+        THROW 50031, N'Сотрудник не найден.', 1;
     IF @id_teacher = 1
         THROW 50030, N'Запись с шифром 1 служебная и не может быть удалена.', 1;
     IF NOT EXISTS (SELECT 1 FROM [dbo].[TEACHER] WHERE id_teacher = @id_teacher)

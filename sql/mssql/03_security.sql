@@ -81,6 +81,10 @@ GRANT EXECUTE ON [dbo].[DeleteTeacher2] TO [zel_editors]
 GRANT EXECUTE ON [dbo].[Update_Family_Staus] TO [zel_editors]
 -- The audit trail is written, never rewritten.
 DENY UPDATE, DELETE ON [dbo].[ZEL_LOG] TO [zel_editors]
+-- Row 23 is the update server every workstation installs its program from,
+-- row 22 the report server that receives the clerks' password digests: only
+-- the administrator (the database owner) changes them.
+DENY INSERT, UPDATE, DELETE ON [dbo].[VuzDefaults] TO [zel_editors]
 DENY SELECT, INSERT, UPDATE, DELETE ON [dbo].[ZEL_USERS] TO [zel_editors]
 DENY INSERT, UPDATE, DELETE ON [dbo].[ZEL_SETTINGS] TO [zel_editors]
 GO

@@ -111,6 +111,41 @@ TEST_F(EmbeddedServer, NewEmployeeThroughEditOnTheEmptyDataSet)
     EXPECT_EQ(serverValue("select ZEL_Update" + where, "ZEL_Update").toDateTime().date(), QDate(2026, 12, 9));
 }
 
+TEST_F(EmbeddedServer, NewRowKeepsItsOwnKeyWhileTheStatementTraceIsOn)
+{
+    TADOConnection admin;
+    admin.SetConnectionString(connectionString(3));
+    // Trace rows numbered far from any employee key, so that a mix-up shows.
+    admin.Execute("INSERT INTO zel_trace(at, login, statement) SELECT '2026-01-01', 'seed', 'seed' FROM TEACHER a, TEACHER b");
+    admin.Execute("UPDATE zel_settings SET value = '1' WHERE name = 'trace'");
+    struct TraceOff {
+        TADOConnection& admin;
+        ~TraceOff() { admin.Execute("UPDATE zel_settings SET value = '0' WHERE name = 'trace'"); }
+    } traceOff{admin};
+
+    teacher.SetSQL("SELECT  TOP (0) PERCENT dbo.TEACHER.*,p26 as t_fio FROM dbo.TEACHER");
+    teacher.Open();
+    teacher.Insert();
+    teacher.FieldByName("p26")->SetAsString(u"Трассировкин"_s);
+    teacher.Post();
+    const int key = teacher.FieldByName("id_teacher")->AsInteger();
+    EXPECT_LT(key, 1000);
+    EXPECT_EQ(serverValue("select max(id_teacher) as id from TEACHER", "id").toInt(), key);
+    const QString where = " from TEACHER where id_teacher=" + QString::number(key);
+    EXPECT_EQ(serverValue("select p26" + where, "p26").toString(), u"Трассировкин"_s);
+
+    // The next edit of the new row reaches that row, not a stranger's.
+    teacher.Edit();
+    teacher.FieldByName("p27")->SetAsString(u"Сергей"_s);
+    teacher.Post();
+    EXPECT_EQ(serverValue("select p27" + where, "p27").toString(), u"Сергей"_s);
+    TADOQuery traced("traced");
+    traced.SetConnection(&admin);
+    traced.SetSQL("select count(*) as n from zel_trace where login <> 'seed'");
+    traced.Open();
+    EXPECT_GE(traced.FieldByName("n")->AsInteger(), 2);
+}
+
 TEST_F(EmbeddedServer, EditOfASearchResultWritesOnlyTheTableColumns)
 {
     teacher.SetSQL("select teacher.*, p26 + ' ' + p27 + ' ' + p28 as t_fio from teacher where id_teacher <> 1");
@@ -145,6 +180,55 @@ TEST_F(EmbeddedServer, RowDeletedByAnotherUserFailsThePost)
     EXPECT_EQ(family.State(), dsEdit);
     family.Cancel();
     EXPECT_THROW(family.Delete(), DataError);
+}
+
+TEST_F(EmbeddedServer, TwoClerksOnOneCardLoseNoUpdate)
+{
+    TADOConnection secondClerk;
+    secondClerk.SetConnectionString(connectionString(1));
+    TADOQuery a("ADOQ_TEACHER_info");
+    TADOQuery b("ADOQ_TEACHER_info");
+    a.SetConnection(&connection);
+    b.SetConnection(&secondClerk);
+    const QString sql = "Select * From TEACHER_info where id_teacher = (select min(id_teacher) from TEACHER_info)";
+    a.SetSQL(sql);
+    b.SetSQL(sql);
+    a.Open();
+    b.Open();
+    ASSERT_EQ(a.RecordCount(), 1);
+    const QString where = " from TEACHER_info where id_teacher_info=" + a.FieldByName("id_teacher_info")->AsString();
+
+    a.Edit();
+    a.FieldByName("Phone")->SetAsString("11-11-11");
+    a.Post();
+    EXPECT_EQ(serverValue("select Phone" + where, "Phone").toString(), "11-11-11");
+
+    b.Edit();
+    b.FieldByName("Phone")->SetAsString("22-22-22");
+    try {
+        b.Post();
+        ADD_FAILURE() << "the second save overwrote the first";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.message(), u"Строка не найдена: запись изменена или удалена другим пользователем."_s);
+    }
+    EXPECT_EQ(b.State(), dsEdit);
+    EXPECT_EQ(b.FieldByName("Phone")->AsString(), "22-22-22");
+    EXPECT_EQ(serverValue("select Phone" + where, "Phone").toString(), "11-11-11");
+
+    // A field the first clerk did not touch still saves.
+    b.Cancel();
+    b.Edit();
+    b.FieldByName("eMail")->SetAsString("b@kadry.local");
+    b.Post();
+    EXPECT_EQ(serverValue("select eMail" + where, "eMail").toString(), "b@kadry.local");
+    EXPECT_EQ(serverValue("select Phone" + where, "Phone").toString(), "11-11-11");
+
+    // Deleting a row another clerk changed since it was read is refused too.
+    a.Edit();
+    a.FieldByName("phone_mobile")->SetAsString("+375 29 000");
+    a.Post();
+    EXPECT_THROW(b.Delete(), DataError);
+    EXPECT_EQ(serverValue("select count(*) as n" + where, "n").toInt(), 1);
 }
 
 TEST_F(EmbeddedServer, LookupFieldsOverADictionaryOfTheServer)

@@ -44,6 +44,9 @@ CREATE TABLE ZEL_LOG(
     ZEL_User varchar(30) COLLATE ZEL_CI,
     comp varchar(200) COLLATE ZEL_CI,
     at datetime DEFAULT CURRENT_TIMESTAMP);
+CREATE TABLE VuzDefaults(id_vuz_defaults int NOT NULL PRIMARY KEY, name varchar(100) COLLATE ZEL_CI,
+    n_field varchar(250) COLLATE ZEL_CI);
+INSERT INTO VuzDefaults VALUES (22, 'report', 'http://reports.local'), (23, 'update', 'http://updates.local');
 CREATE TABLE Photo(id_photo INTEGER PRIMARY KEY AUTOINCREMENT, id_teacher int, photo image);
 CREATE TABLE Codes(code varchar(10) COLLATE ZEL_CI PRIMARY KEY, label nvarchar(20) COLLATE ZEL_CI UNIQUE, amount int);
 CREATE VIEW Teacher_Del AS SELECT id_teacher FROM TEACHER WHERE is_active = 0;

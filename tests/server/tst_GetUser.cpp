@@ -2,6 +2,7 @@
 
 #include "data/CharacterShift.h"
 #include "data/PasswordHash.h"
+#include "server/accounts/PasswordVerifier.h"
 
 using zel::DbError;
 using zel::db::RowSet;
@@ -120,4 +121,37 @@ TEST_F(GetUserTest, OnlyGetUserIsOpenToTheBootstrapAccount)
         ASSERT_TRUE(info) << name;
         EXPECT_FALSE(info->bootstrapAllowed) << name;
     }
+}
+
+TEST_F(GetUserTest, UnknownLoginNullAndMalformedDigestCostAsMuchAsAWrongPassword)
+{
+    // Each refusal must derive exactly one verifier, as a wrong password does,
+    // so that the delay of the answer does not reveal which logins exist.
+    auto derivationsFor = [](const QVariantList& args) {
+        const quint64 before = zel::server::PasswordVerifier::derivations();
+        EXPECT_THROW(call(QStringLiteral("GET_USER"), args), DbError);
+        return zel::server::PasswordVerifier::derivations() - before;
+    };
+    const quint64 wrongPassword = derivationsFor(signIn(QStringLiteral("ivanova"), QStringLiteral("ivanova2")));
+    EXPECT_EQ(wrongPassword, 1u);
+    EXPECT_EQ(derivationsFor(signIn(QStringLiteral("nobody"), QStringLiteral("ivanova1"))), wrongPassword);
+
+    QVariantList nullPassword = signIn(QStringLiteral("ivanova"), QStringLiteral("ivanova1"));
+    nullPassword[1] = QVariant();
+    EXPECT_EQ(derivationsFor(nullPassword), wrongPassword);
+
+    QVariantList shortDigest = signIn(QStringLiteral("ivanova"), QStringLiteral("ivanova1"));
+    shortDigest[1] = shortDigest[1].toString().left(31);
+    EXPECT_EQ(derivationsFor(shortDigest), wrongPassword);
+}
+
+TEST_F(GetUserTest, NullPasswordNeitherSignsInNorChangesThePassword)
+{
+    QVariantList args = signIn(QStringLiteral("ivanova"), QStringLiteral("ivanova1"), QStringLiteral("Takeover_1"));
+    args[1] = QVariant();
+    EXPECT_THROW(call(QStringLiteral("GET_USER"), args), DbError);
+    // The old password still signs in; the one an intruder tried to set does not.
+    EXPECT_NO_THROW(call(QStringLiteral("GET_USER"), signIn(QStringLiteral("ivanova"), QStringLiteral("ivanova1"))));
+    EXPECT_THROW(call(QStringLiteral("GET_USER"), signIn(QStringLiteral("ivanova"), QStringLiteral("Takeover_1"))),
+                 DbError);
 }

@@ -7,6 +7,10 @@
 #include "server/EmbeddedDriverRegistration.h"
 #include "server/demo/DemoDatabase.h"
 #include "server/procedures/ServerModules.h"
+#include "server/schema/SqliteConnection.h"
+#include "server/schema/SqliteStatement.h"
+
+#include "QtPrinters.h"
 
 #include <QTemporaryDir>
 
@@ -150,4 +154,58 @@ TEST_F(ServerThroughDriverTest, ReadOnlyClerkCannotCopyOrDelete)
                  DbError);
     EXPECT_THROW(reader->execute(QStringLiteral("EXEC DeleteTeacher2 @id_teacher=3, @zel_user = 'petrov', @ip = 'x'")), DbError);
     EXPECT_EQ(scalar(*reader, QStringLiteral("SELECT count(*) FROM TEACHER WHERE id_teacher = 3")), 1);
+}
+
+TEST_F(ServerThroughDriverTest, TraceKeepsNoPasswordDigestOfASignIn)
+{
+    const server::DemoAccount& admin = s_summary.databaseAccounts.back();
+    ASSERT_EQ(admin.login, QStringLiteral("zel_admin"));
+    std::unique_ptr<db::Driver> administrator = connect(admin.login, admin.password);
+    administrator->execute(QStringLiteral("DELETE FROM zel_trace"));
+    administrator->execute(QStringLiteral("UPDATE zel_settings SET value = '1' WHERE name = 'trace'"));
+    if (scalar(*administrator, QStringLiteral("SELECT count(*) FROM zel_settings WHERE name = 'trace'")) == 0)
+        administrator->execute(QStringLiteral("INSERT INTO zel_settings(name, value) VALUES('trace', '1')"));
+
+    std::unique_ptr<db::Driver> boot = bootstrap();
+    db::RowSet rows;
+    const QString digest = passwordHash(QStringLiteral("smirnov1"));
+    const QString newDigest = passwordHash(QStringLiteral("Smirnov_2027"));
+    boot->query(getUser(QStringLiteral("smirnov"), QStringLiteral("smirnov1")), rows);
+    boot->query(QStringLiteral("EXEC GET_USER 'smirnov','%1','%2', 'ZEL 4', '10.0.0.7', 'PC12', 'smirnov','0','34'")
+                    .arg(digest, newDigest),
+                rows);
+    EXPECT_THROW(boot->query(QStringLiteral("exec [dbo].[get_user] @login = N'smirnov', @new_password = '%1', @password = '%2'")
+                                 .arg(newDigest, digest.toLower()),
+                             rows),
+                 DbError);
+    administrator->execute(QStringLiteral("UPDATE zel_settings SET value = '0' WHERE name = 'trace'"));
+
+    administrator->query(QStringLiteral("SELECT statement FROM zel_trace WHERE login = 'zel_boot' ORDER BY id"), rows);
+    ASSERT_EQ(rows.rowCount(), 3);
+    EXPECT_EQ(rows.text(0, 0), QStringLiteral("EXEC GET_USER 'smirnov','***',NULL, 'ZEL 4', '10.0.0.7', 'PC12', 'smirnov','0','4'"));
+    EXPECT_EQ(rows.text(1, 0), QStringLiteral("EXEC GET_USER 'smirnov','***','***', 'ZEL 4', '10.0.0.7', 'PC12', 'smirnov','0','34'"));
+    EXPECT_EQ(rows.text(2, 0), QStringLiteral("exec [dbo].[get_user] @login = N'smirnov', @new_password = '***', @password = '***'"));
+    // Other statements are kept byte for byte.
+    administrator->query(QStringLiteral("SELECT statement FROM zel_trace WHERE login = 'zel_admin' ORDER BY id"), rows);
+    QStringList statements;
+    for (int row = 0; row < rows.rowCount(); ++row)
+        statements << rows.text(row, 0);
+    EXPECT_TRUE(statements.contains(QStringLiteral("UPDATE zel_settings SET value = '1' WHERE name = 'trace'")))
+        << statements.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(ServerThroughDriverTest, AddressListsAnswerWhileAnotherClerkHoldsTheWriteLock)
+{
+    std::unique_ptr<db::Driver> editor = signIn(QStringLiteral("ivanova"), QStringLiteral("ivanova1"));
+    // Another connection is in the middle of a write and keeps the write lock.
+    server::schema::SqliteConnection writer(s_path, server::schema::SqliteConnection::Mode::OpenExisting);
+    server::schema::execute(writer.handle(), QStringLiteral("BEGIN IMMEDIATE"));
+    server::schema::execute(writer.handle(), QStringLiteral("UPDATE TEACHER SET p28 = p28 WHERE id_teacher = 2"));
+
+    db::RowSet rows;
+    editor->query(QStringLiteral("exec Ab_RepublicProcSchool "), rows);
+    ASSERT_GT(rows.rowCount(), 0);
+    editor->query(QStringLiteral("exec ab_RegionProcSchool ") + QString::number(rows.integer(0, 0)), rows);
+    EXPECT_GT(rows.rowCount(), 0);
+    server::schema::execute(writer.handle(), QStringLiteral("ROLLBACK"));
 }

@@ -441,3 +441,57 @@ TEST_F(Session, TwoConnectionsOnOneFileLoseNoRows)
     auto check = database.connect(QStringLiteral("editor"));
     EXPECT_EQ(query(*check, QStringLiteral("select count(distinct [p25-2]) from specialPUM")).integer(0, 0), 2 + 2 * kRows);
 }
+
+TEST_F(Session, SettingsAreTheAdministratorsAndTheAuditLogOnlyGrows)
+{
+    auto editor = database.connect(QStringLiteral("editor"));
+    editor->execute(QStringLiteral("INSERT INTO ZEL_LOG([table], [row_id], [descr], [ZEL_User], [comp]) "
+                                   "VALUES('Educ', 1, 'x', 'editor', 'PC\\1.2.3.4')"));
+    ASSERT_EQ(database.count(QStringLiteral("ZEL_LOG")), 1);
+
+    const QString statements[] = {
+        QStringLiteral("UPDATE VuzDefaults SET n_field = 'http://evil.example' WHERE id_vuz_defaults = 23"),
+        QStringLiteral("INSERT INTO VuzDefaults(id_vuz_defaults, n_field) VALUES(24, 'x')"),
+        QStringLiteral("DELETE FROM VuzDefaults"),
+        QStringLiteral("DELETE FROM ZEL_LOG"),
+        QStringLiteral("UPDATE ZEL_LOG SET descr = 'nothing happened'"),
+        QStringLiteral("UPDATE [dbo].[zel_log] SET descr = 'nothing happened' WHERE row_id = 1"),
+    };
+    const QString expected[] = {
+        QStringLiteral("The UPDATE permission was denied on the object 'VuzDefaults', database 'ZEL', schema 'dbo'."),
+        QStringLiteral("The INSERT permission was denied on the object 'VuzDefaults', database 'ZEL', schema 'dbo'."),
+        QStringLiteral("The DELETE permission was denied on the object 'VuzDefaults', database 'ZEL', schema 'dbo'."),
+        QStringLiteral("The DELETE permission was denied on the object 'ZEL_LOG', database 'ZEL', schema 'dbo'."),
+        QStringLiteral("The UPDATE permission was denied on the object 'ZEL_LOG', database 'ZEL', schema 'dbo'."),
+        QStringLiteral("The UPDATE permission was denied on the object 'ZEL_LOG', database 'ZEL', schema 'dbo'."),
+    };
+    for (int i = 0; i < 6; ++i) {
+        try {
+            editor->execute(statements[i]);
+            ADD_FAILURE() << "allowed: " << statements[i].toStdString();
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), DbError::Kind::PermissionDenied) << e.message().toStdString();
+            EXPECT_EQ(e.message(), expected[i]);
+        }
+    }
+    // The dataset route is refused the same way.
+    EXPECT_THROW(editor->update(QStringLiteral("VuzDefaults"), QStringLiteral("id_vuz_defaults"), 23,
+                                {{QStringLiteral("n_field"), QStringLiteral("http://evil.example")}}),
+                 DbError);
+    EXPECT_THROW(editor->remove(QStringLiteral("ZEL_LOG"), QStringLiteral("id"), 1), DbError);
+    EXPECT_THROW(editor->update(QStringLiteral("zel_log"), QStringLiteral("id"), 1, {{QStringLiteral("descr"), QStringLiteral("y")}}),
+                 DbError);
+    EXPECT_FALSE(editor->insert(QStringLiteral("ZEL_LOG"), {{QStringLiteral("descr"), QStringLiteral("second")}},
+                                QStringLiteral("id")).isNull());
+
+    EXPECT_EQ(query(*editor, QStringLiteral("select n_field from VuzDefaults where id_vuz_defaults = 23")).text(0, 0),
+              QStringLiteral("http://updates.local"));
+    EXPECT_EQ(database.count(QStringLiteral("VuzDefaults")), 2);
+    EXPECT_EQ(columnTexts(query(*editor, QStringLiteral("select descr from ZEL_LOG order by id")), 0),
+              (QStringList{"x", "second"}));
+
+    // The administrator keeps both.
+    auto admin = database.connect(QStringLiteral("admin"));
+    EXPECT_EQ(admin->execute(QStringLiteral("UPDATE VuzDefaults SET n_field = 'http://new.local' WHERE id_vuz_defaults = 23")), 1);
+    EXPECT_EQ(admin->execute(QStringLiteral("DELETE FROM ZEL_LOG WHERE descr = 'second'")), 1);
+}

@@ -179,6 +179,31 @@ TEST_F(OdbcDriverTest, UpdateAndRemoveTouchOnlyTheRowWithTheKey)
     EXPECT_EQ(rows.integer(0, 0), 2);
 }
 
+TEST_F(OdbcDriverTest, WritesOfARowChangedMeanwhileFindNoRow)
+{
+    m_driver.execute(QStringLiteral("CREATE TABLE clerk (id integer PRIMARY KEY, phone varchar(15), mail varchar(30))"));
+    m_driver.execute(QStringLiteral("INSERT INTO clerk VALUES (1, '111', NULL), (2, '222', 'b@x')"));
+    const auto phone = [](const char* value) {
+        return ColumnValue{QStringLiteral("phone"), QString::fromLatin1(value), SqlType::VarChar};
+    };
+    // Another clerk already wrote 333 over 111: a save that read 111 finds no row.
+    m_driver.execute(QStringLiteral("UPDATE clerk SET phone = '333' WHERE id = 1"));
+    EXPECT_EQ(m_driver.updateUnchanged(QStringLiteral("clerk"), QStringLiteral("id"), 1, {phone("444")}, {phone("111")}), 0);
+    EXPECT_EQ(run(QStringLiteral("SELECT phone FROM clerk WHERE id = 1")).text(0, 0), QStringLiteral("333"));
+    EXPECT_EQ(m_driver.updateUnchanged(QStringLiteral("clerk"), QStringLiteral("id"), 1, {phone("444")}, {phone("333")}), 1);
+    EXPECT_EQ(run(QStringLiteral("SELECT phone FROM clerk WHERE id = 1")).text(0, 0), QStringLiteral("444"));
+
+    // NULL matches NULL only.
+    const ColumnValue noMail{QStringLiteral("mail"), QVariant(), SqlType::VarChar};
+    const ColumnValue newMail{QStringLiteral("mail"), QStringLiteral("a@x"), SqlType::VarChar};
+    EXPECT_EQ(m_driver.updateUnchanged(QStringLiteral("clerk"), QStringLiteral("id"), 2, {newMail}, {noMail}), 0);
+    EXPECT_EQ(m_driver.updateUnchanged(QStringLiteral("clerk"), QStringLiteral("id"), 1, {newMail}, {noMail}), 1);
+
+    EXPECT_EQ(m_driver.removeUnchanged(QStringLiteral("clerk"), QStringLiteral("id"), 2, {phone("999")}), 0);
+    EXPECT_EQ(m_driver.removeUnchanged(QStringLiteral("clerk"), QStringLiteral("id"), 2, {phone("222")}), 1);
+    EXPECT_EQ(run(QStringLiteral("SELECT count(*) FROM clerk")).integer(0, 0), 1);
+}
+
 TEST_F(OdbcDriverTest, CyrillicAndOneMegabyteBlobSurviveTheRoundTrip)
 {
     m_driver.execute(QStringLiteral("CREATE TABLE doc (id integer PRIMARY KEY AUTOINCREMENT, memo text, photo blob)"));

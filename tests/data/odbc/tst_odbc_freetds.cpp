@@ -322,6 +322,28 @@ TEST_F(FreeTdsRouteTest, ProcedureReturnValueAndOutputComeBack)
     EXPECT_EQ(received().back().value(u"name").toString(), QStringLiteral("Update_Family_Staus"));
 }
 
+TEST_F(FreeTdsRouteTest, FamilyStatusProcedureByTheNameTheProgramUses)
+{
+    open();
+    std::vector<ProcedureParameter> p = {
+        {QStringLiteral("@RETURN_VALUE"), SqlType::Int, ProcedureParameter::Direction::ReturnValue, {}},
+        {QStringLiteral("@OldStatus"), SqlType::Int, ProcedureParameter::Direction::Input, 3},
+        {QStringLiteral("@NewStatus"), SqlType::Int, ProcedureParameter::Direction::Input, 1234},
+    };
+    m_driver.callProcedure(QStringLiteral("Update_Family_Staus;1"), p);
+    EXPECT_EQ(p[0].value.toInt(), 5);
+    EXPECT_EQ(received().back().value(u"name").toString(), QStringLiteral("Update_Family_Staus"));
+    m_driver.callProcedure(QStringLiteral("[dbo].[Update_Family_Staus];1"), p);
+    EXPECT_EQ(received().back().value(u"name").toString(), QStringLiteral("[dbo].[Update_Family_Staus]"));
+
+    // Anything else after the name is still refused before it reaches the server.
+    for (const char* name : {"Update_Family_Staus;1;", "Update_Family_Staus;x", "Update_Family_Staus;1 DROP",
+                             "Update_Family_Staus(1)", "Update_Family_Staus;1}"}) {
+        const DbError e = failureOf([&] { m_driver.callProcedure(QString::fromLatin1(name), p); });
+        EXPECT_EQ(e.message(), QStringLiteral("Invalid procedure name \"%1\".").arg(QString::fromLatin1(name)));
+    }
+}
+
 }  // namespace
 
 namespace {
