@@ -300,3 +300,13 @@ TEST_F(Dialect, StatementsDifferingOnlyInValuesReuseTheTranslationWithTheNewValu
     EXPECT_EQ(query(QStringLiteral("select 'ab' + p26 as x from teacher where id_teacher = 1")).columns()[0].size, 52);
     EXPECT_EQ(query(QStringLiteral("select 'abcd' + p26 as x from teacher where id_teacher = 1")).columns()[0].size, 54);
 }
+
+TEST_F(Dialect, ANameHoldingANulCharacterIsRefusedAsSyntax)
+{
+    const QString alias = QStringLiteral("select 1 as [a") + QChar(u'\0') + QStringLiteral("b]");
+    EXPECT_EQ(error(alias).message(), "Incorrect syntax near 'ab'.");
+    const QString literalAlias = QStringLiteral("select 'x' 'y") + QChar(u'\0') + QStringLiteral("z'");
+    EXPECT_EQ(error(literalAlias).kind(), DbError::Kind::Syntax);
+    // Inside a value the character is kept: values travel as parameters.
+    EXPECT_EQ(values(QStringLiteral("select len('a") + QChar(u'\0') + QStringLiteral("b')")), QStringList{"3"});
+}
