@@ -17,6 +17,7 @@ PACKAGES=(
   python3
   locales
   desktop-file-utils appstream qt6-wayland
+  clang libfuzzer-14-dev
 )
 
 missing=()
