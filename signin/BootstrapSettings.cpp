@@ -43,7 +43,7 @@ QString defaultPath()
 TFirstConnectInfo decode(const QByteArray& bytes, const QString& path)
 {
     if (bytes.size() < kFileSize)
-        throw IoError(QStringLiteral("The bootstrap file \"%1\" is too short: %2 bytes instead of %3.")
+        throw IoError(QStringLiteral("Файл настроек подключения \"%1\" повреждён: его размер %2 байт вместо %3.")
                           .arg(path)
                           .arg(bytes.size())
                           .arg(kFileSize));
@@ -59,7 +59,7 @@ TFirstConnectInfo read(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Cannot open the bootstrap file \"%1\": %2.")
+        throw IoError(QStringLiteral("Не удалось открыть файл настроек подключения \"%1\": %2.")
                           .arg(QDir::toNativeSeparators(path), file.errorString()));
     const QByteArray bytes = file.read(kFileSize);
     file.close();

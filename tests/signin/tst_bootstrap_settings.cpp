@@ -4,6 +4,7 @@
 
 #include "data/DbError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -109,6 +110,8 @@ TEST(BootstrapSettings, MissingOrShortFileIsAnIoErrorNamingTheFile)
         FAIL() << "no error";
     } catch (const IoError& error) {
         EXPECT_TRUE(error.message().contains(missing)) << error.message().toStdString();
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Не удалось открыть файл настроек подключения \"")))
+            << error.message().toStdString();
     }
     const QString shortFile = dir.filePath(QStringLiteral("short"));
     writeFile(shortFile, QByteArray(83, '\0'));
@@ -117,7 +120,8 @@ TEST(BootstrapSettings, MissingOrShortFileIsAnIoErrorNamingTheFile)
         FAIL() << "no error";
     } catch (const IoError& error) {
         EXPECT_TRUE(error.message().contains(QStringLiteral("83"))) << error.message().toStdString();
-        EXPECT_TRUE(error.message().contains(shortFile));
+        EXPECT_EQ(error.message(), QStringLiteral("Файл настроек подключения \"%1\" повреждён: его размер 83 байт вместо 84.")
+                                       .arg(QDir::toNativeSeparators(shortFile)));
     }
 }
 
