@@ -64,6 +64,7 @@ AddressBlock::AddressBlock(const QString& buttonName, const QString& caption, TD
         // Reacts to Enter but hands the focus to nobody.
         ui::EnterChain::setSuccessor(m_street, QString());
         connect(m_street, &ui::DbEdit::clicked, this, &AddressBlock::streetClicked);
+        label->setBuddy(m_street);
         grid->addWidget(label, row, 0);
         grid->addWidget(m_street, row, 1);
     }

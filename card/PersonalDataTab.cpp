@@ -2,15 +2,15 @@
 
 #include "card/AddressBlock.h"
 #include "data/modules/TDM_PUM.h"
+#include "data/dataset/TField.h"
 #include "ui/DbCheckBox.h"
 #include "ui/DbDateEdit.h"
 #include "ui/DbEdit.h"
 #include "ui/DbImage.h"
 #include "ui/DbLabel.h"
 #include "ui/DbLookupComboBox.h"
-#include "ui/EnterChain.h"
 #include "ui/GroupBox.h"
-#include "ui/LabelPanel.h"
+#include "ui/GuardedAction.h"
 #include "ui/MessageBoxes.h"
 
 #include <QApplication>
@@ -23,9 +23,9 @@
 
 namespace zel {
 
-namespace {
+using namespace card;
 
-constexpr int kCaptionWidth = 140;
+namespace {
 
 template <typename Control>
 Control* named(Control* control, const char* name)
@@ -34,68 +34,10 @@ Control* named(Control* control, const char* name)
     return control;
 }
 
-ui::DbEdit* boundEdit(const char* name, TDataSource& source, const char* field, QWidget* parent)
-{
-    auto* edit = named(new ui::DbEdit(parent), name);
-    edit->setDataSource(&source, QString::fromLatin1(field));
-    return edit;
-}
-
-ui::DbDateEdit* boundDate(const char* name, TDataSource& source, const char* field, QWidget* parent)
-{
-    auto* edit = named(new ui::DbDateEdit(parent), name);
-    edit->setDataSource(&source, QString::fromLatin1(field));
-    return edit;
-}
-
-ui::DbLookupComboBox* boundLookup(const char* name, TDataSource& source, const char* field, TDataSource& list,
-                                  const char* keyField, const char* listField, QWidget* parent)
-{
-    auto* box = named(new ui::DbLookupComboBox(parent), name);
-    box->setListSource(&list, QString::fromLatin1(keyField), QString::fromLatin1(listField));
-    box->setDataSource(&source, QString::fromLatin1(field));
-    return box;
-}
-
-/// The "+" button beside a selector, which opens the selector's dictionary.
-QPushButton* plusButton(const char* name, QWidget* parent)
-{
-    auto* button = named(new QPushButton(QStringLiteral("+"), parent), name);
-    button->setFixedSize(21, 21);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-/// Caption panel, control and an optional "+" button on one row of a grid.
-void addRow(QGridLayout* grid, int row, const QString& caption, QWidget* control, QWidget* plus = nullptr)
-{
-    auto* label = new ui::LabelPanel(caption, grid->parentWidget());
-    label->setFixedWidth(kCaptionWidth);
-    grid->addWidget(label, row, 0);
-    if (plus) {
-        grid->addWidget(control, row, 1);
-        grid->addWidget(plus, row, 2);
-    } else {
-        grid->addWidget(control, row, 1, 1, 2);
-    }
-}
-
-QGridLayout* rowGrid(QWidget* group)
-{
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(4, 2, 4, 4);
-    grid->setHorizontalSpacing(3);
-    grid->setVerticalSpacing(1);
-    grid->setColumnStretch(1, 1);
-    return grid;
-}
-
 }  // namespace
 
-PersonalDataTab::PersonalDataTab(TDM_PUM& dm, QWidget* parent) : QWidget(parent)
+PersonalDataTab::PersonalDataTab(TDM_PUM& dm, QWidget* parent) : CardTab(QStringLiteral("TabSheet1"), parent)
 {
-    setObjectName(QStringLiteral("TabSheet1"));
-
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -103,10 +45,11 @@ PersonalDataTab::PersonalDataTab(TDM_PUM& dm, QWidget* parent) : QWidget(parent)
     leftLayout->addWidget(buildPersonalGroup(dm));
     leftLayout->addWidget(buildPassportGroup(dm));
     auto* mailRow = new QWidget(left);
-    auto* mailGrid = rowGrid(mailRow);
-    mailGrid->setContentsMargins(4, 0, 4, 0);
-    DBEdit21 = boundEdit("DBEdit21", dm.DS_Teacher_2, "eMail", mailRow);
-    addRow(mailGrid, 0, QStringLiteral("e-mail:"), DBEdit21);
+    addControls(mailRow, {
+        {.name = "DBEdit21", .kind = ControlKind::Edit, .source = &dm.DS_Teacher_2, .field = "eMail",
+         .caption = "e-mail:", .arms = SaveArming::Click, .enter = "DBDateTimeEditEh7"},
+    })->setContentsMargins(4, 0, 4, 0);
+    DBEdit21 = control<ui::DbEdit>("DBEdit21");
     leftLayout->addWidget(mailRow);
     leftLayout->addStretch(1);
     left->setFixedWidth(350);
@@ -119,112 +62,114 @@ PersonalDataTab::PersonalDataTab(TDM_PUM& dm, QWidget* parent) : QWidget(parent)
     columns->addWidget(buildPhotoGroup(dm));
 
     setNameEditsReadOnly(true);
-    chainEnterKey();
-    armSaveOnUserInput();
+    CheckBox1Click();
+    connect(qApp, &QApplication::focusChanged, this, &PersonalDataTab::focusMoved);
 }
 
 QWidget* PersonalDataTab::buildPersonalGroup(TDM_PUM& dm)
 {
-    auto* group = new ui::GroupBox(QStringLiteral("Личные данные:"), this);
-    auto* grid = rowGrid(group);
-    int row = 0;
-
-    DBEdit1 = boundEdit("DBEdit1", dm.DS_TEACHER, "P26", group);
+    auto* group = addGroup(QStringLiteral("Личные данные:"), this);
+    QGridLayout* grid = addControls(group, {
+        {.name = "DBEdit1", .kind = ControlKind::Edit, .source = &dm.DS_TEACHER, .field = "P26",
+         .caption = "  Фамилия:", .arms = SaveArming::Click, .enter = "DBEdit2"},
+    });
+    DBEdit1 = control<ui::DbEdit>("DBEdit1");
     DBEdit1->installEventFilter(this);
-    addRow(grid, row++, QStringLiteral("  Фамилия:"), DBEdit1);
 
+    const int line = grid->rowCount();
     CheckBox1 = named(new QCheckBox(QStringLiteral("Фамилия до изменения:"), group), "CheckBox1");
-    grid->addWidget(CheckBox1, row++, 0, 1, 3);
-    GroupBox20 = named(new ui::GroupBox(QString(), group), "GroupBox20");
-    auto* former = rowGrid(GroupBox20);
-    DBEdit37 = boundEdit("DBEdit37", dm.DS_Teacher_2, "first_p26", GroupBox20);
-    former->addWidget(DBEdit37, 0, 0, 1, 3);
-    DBEdit38 = boundEdit("DBEdit38", dm.DS_Teacher_2, "num_date_f_p26", GroupBox20);
-    addRow(former, 1, QStringLiteral("№ и Дата приказа:"), DBEdit38);
-    GroupBox20->setEnabled(false);
-    connect(CheckBox1, &QCheckBox::toggled, GroupBox20, &QWidget::setEnabled);
-    grid->addWidget(GroupBox20, row++, 0, 1, 3);
+    grid->addWidget(CheckBox1, line, 0, 1, grid->columnCount());
+    GroupBox20 = addGroup(QString(), group, "GroupBox20");
+    addControls(GroupBox20, {
+        {.name = "DBEdit37", .kind = ControlKind::Edit, .source = &dm.DS_Teacher_2, .field = "first_p26",
+         .arms = SaveArming::Click},
+        {.name = "DBEdit38", .kind = ControlKind::Edit, .source = &dm.DS_Teacher_2, .field = "num_date_f_p26",
+         .caption = "№ и Дата приказа:", .arms = SaveArming::Click},
+    });
+    DBEdit37 = control<ui::DbEdit>("DBEdit37");
+    DBEdit38 = control<ui::DbEdit>("DBEdit38");
+    connect(CheckBox1, &QCheckBox::toggled, this, &PersonalDataTab::CheckBox1Click);
+    grid->addWidget(GroupBox20, line + 1, 0, 1, grid->columnCount());
 
-    DBEdit2 = boundEdit("DBEdit2", dm.DS_TEACHER, "P27", group);
-    addRow(grid, row++, QStringLiteral("  Имя:"), DBEdit2);
-    DBEdit3 = boundEdit("DBEdit3", dm.DS_TEACHER, "P28", group);
-    addRow(grid, row++, QStringLiteral("  Отчество:"), DBEdit3);
-    DBDateTimeEditEh6 = boundDate("DBDateTimeEditEh6", dm.DS_Teacher_2, "D_b", group);
-    addRow(grid, row++, QStringLiteral("  Дата рождения:"), DBDateTimeEditEh6);
-
-    // Selectors of the personal data; the "+" button opens the selector's dictionary.
-    struct LookupRow {
-        ui::DbLookupComboBox** box;
-        const char* name;
-        const char* field;
-        TDataSource* list;
-        const char* keyField;
-        const char* listField;
-        QPushButton** plus;
-        const char* plusName;
-        const char* caption;
-    };
-    const LookupRow lookups[] = {
-        {&DBLookupComboBox16, "DBLookupComboBox16", "id_nationality", &dm.DS_nationality, "IDNationality",
-         "Nationality", &Button11, "Button11", "  Национальность:"},
-        {&DBLookupComboBox1, "DBLookupComboBox1", "id_pol", &dm.DS_pol, "id_pol", "p17", nullptr, nullptr,
-         "  Пол:"},
-        {&DBLookupComboBox17, "DBLookupComboBox17", "id_citizenship", &dm.DS_cityzenship, "IDCitizenship",
-         "Citizenship", &Button10, "Button10", "  Гражданство:"},
-        {&DBLookupComboboxEh2, "DBLookupComboboxEh2", "id_soc_pr", &dm.DS_Soc_pr, "id_soc_pr", "soc_status",
-         &Button3, "Button3", "Соц. происхождение:"},
-        {&DBLookupComboBox3, "DBLookupComboBox3", "id_Uch_Stepen", &dm.DS_Uch_step, "id_uch_stepen", "k5",
-         &Button4, "Button4", "  Ученая степень:"},
-        {&DBLookupComboBox11, "DBLookupComboBox11", "id_Uch_zvanie", &dm.DS_uch_zvanie, "id_uch_zvanie", "k6",
-         &Button5, "Button5", "  Ученое звание:"},
-    };
-    for (const LookupRow& lookup : lookups) {
-        *lookup.box = boundLookup(lookup.name, dm.DS_Teacher_2, lookup.field, *lookup.list, lookup.keyField,
-                                  lookup.listField, group);
-        QPushButton* plus = nullptr;
-        if (lookup.plus)
-            plus = *lookup.plus = plusButton(lookup.plusName, group);
-        addRow(grid, row++, QString::fromUtf8(lookup.caption), *lookup.box, plus);
-    }
-
-    struct EditRow {
-        ui::DbEdit** edit;
-        const char* name;
-        const char* field;
-        const char* caption;
-    };
-    const EditRow phones[] = {
-        {&DBEdit11, "DBEdit11", "Phone", " Телефон домашний:"},
-        {&DBEdit4, "DBEdit4", "Phone_mobile", "  Телефон сотовый:"},
-        {&DBEdit12, "DBEdit12", "Phon_w", "Телефон служебный:"},
-    };
-    for (const EditRow& phone : phones) {
-        *phone.edit = boundEdit(phone.name, dm.DS_Teacher_2, phone.field, group);
-        addRow(grid, row++, QString::fromUtf8(phone.caption), *phone.edit);
-    }
+    TDataSource* info = &dm.DS_Teacher_2;
+    addControls(group, {
+        {.name = "DBEdit2", .kind = ControlKind::Edit, .source = &dm.DS_TEACHER, .field = "P27",
+         .caption = "  Имя:", .arms = SaveArming::Click, .enter = "DBEdit3"},
+        {.name = "DBEdit3", .kind = ControlKind::Edit, .source = &dm.DS_TEACHER, .field = "P28",
+         .caption = "  Отчество:", .arms = SaveArming::Click, .enter = "DBDateTimeEditEh6"},
+        {.name = "DBDateTimeEditEh6", .kind = ControlKind::Date, .source = info, .field = "D_b",
+         .caption = "  Дата рождения:", .arms = SaveArming::Change, .enter = "DBLookupComboBox16"},
+        {.name = "DBLookupComboBox16", .kind = ControlKind::Lookup, .source = info, .field = "id_nationality",
+         .caption = "  Национальность:", .list = {&dm.DS_nationality, "IDNationality", "Nationality"},
+         .arms = SaveArming::Click, .enter = "DBLookupComboBox1", .button = "Button11"},
+        {.name = "DBLookupComboBox1", .kind = ControlKind::Lookup, .source = info, .field = "id_pol",
+         .caption = "  Пол:", .list = {&dm.DS_pol, "id_pol", "p17"}, .arms = SaveArming::Click,
+         .enter = "DBLookupComboBox17"},
+        {.name = "DBLookupComboBox17", .kind = ControlKind::Lookup, .source = info, .field = "id_citizenship",
+         .caption = "  Гражданство:", .list = {&dm.DS_cityzenship, "IDCitizenship", "Citizenship"},
+         .arms = SaveArming::Click, .enter = "DBLookupComboboxEh2", .button = "Button10"},
+        {.name = "DBLookupComboboxEh2", .kind = ControlKind::Lookup, .source = info, .field = "id_soc_pr",
+         .caption = "Соц. происхождение:", .list = {&dm.DS_Soc_pr, "id_soc_pr", "soc_status"},
+         .arms = SaveArming::Change, .enter = "DBLookupComboBox3", .button = "Button3"},
+        {.name = "DBLookupComboBox3", .kind = ControlKind::Lookup, .source = info, .field = "id_Uch_Stepen",
+         .caption = "  Ученая степень:", .list = {&dm.DS_Uch_step, "id_uch_stepen", "k5"},
+         .arms = SaveArming::Click, .enter = "DBLookupComboBox11", .button = "Button4"},
+        {.name = "DBLookupComboBox11", .kind = ControlKind::Lookup, .source = info, .field = "id_Uch_zvanie",
+         .caption = "  Ученое звание:", .list = {&dm.DS_uch_zvanie, "id_uch_zvanie", "k6"},
+         .arms = SaveArming::Click, .enter = "DBEdit11", .button = "Button5"},
+        {.name = "DBEdit11", .kind = ControlKind::Edit, .source = info, .field = "Phone",
+         .caption = " Телефон домашний:", .arms = SaveArming::Click, .enter = "DBEdit4"},
+        {.name = "DBEdit4", .kind = ControlKind::Edit, .source = info, .field = "Phone_mobile",
+         .caption = "  Телефон сотовый:", .arms = SaveArming::Click, .enter = "DBEdit12"},
+        {.name = "DBEdit12", .kind = ControlKind::Edit, .source = info, .field = "Phon_w",
+         .caption = "Телефон служебный:", .arms = SaveArming::Click, .enter = "DBEdit16"},
+    });
+    DBEdit2 = control<ui::DbEdit>("DBEdit2");
+    DBEdit3 = control<ui::DbEdit>("DBEdit3");
+    DBDateTimeEditEh6 = control<ui::DbDateEdit>("DBDateTimeEditEh6");
+    DBLookupComboBox16 = control<ui::DbLookupComboBox>("DBLookupComboBox16");
+    Button11 = control<QPushButton>("Button11");
+    DBLookupComboBox1 = control<ui::DbLookupComboBox>("DBLookupComboBox1");
+    DBLookupComboBox17 = control<ui::DbLookupComboBox>("DBLookupComboBox17");
+    Button10 = control<QPushButton>("Button10");
+    DBLookupComboboxEh2 = control<ui::DbLookupComboBox>("DBLookupComboboxEh2");
+    Button3 = control<QPushButton>("Button3");
+    DBLookupComboBox3 = control<ui::DbLookupComboBox>("DBLookupComboBox3");
+    Button4 = control<QPushButton>("Button4");
+    DBLookupComboBox11 = control<ui::DbLookupComboBox>("DBLookupComboBox11");
+    Button5 = control<QPushButton>("Button5");
+    DBEdit11 = control<ui::DbEdit>("DBEdit11");
+    DBEdit4 = control<ui::DbEdit>("DBEdit4");
+    DBEdit12 = control<ui::DbEdit>("DBEdit12");
     return group;
 }
 
 QWidget* PersonalDataTab::buildPassportGroup(TDM_PUM& dm)
 {
-    auto* group = new ui::GroupBox(QStringLiteral("Паспортные данные:"), this);
-    auto* grid = rowGrid(group);
-    int row = 0;
-    DBEdit16 = boundEdit("DBEdit16", dm.DS_Passport, "S_p", group);
-    addRow(grid, row++, QStringLiteral("Серия:"), DBEdit16);
-    DBEdit17 = boundEdit("DBEdit17", dm.DS_Passport, "N_p", group);
-    addRow(grid, row++, QStringLiteral("№:"), DBEdit17);
-    DBDateTimeEditEh2 = boundDate("DBDateTimeEditEh2", dm.DS_Passport, "D_given_p", group);
-    addRow(grid, row++, QStringLiteral("Дата выдачи:"), DBDateTimeEditEh2);
-    DBLookupComboboxEh3 = boundLookup("DBLookupComboboxEh3", dm.DS_Passport, "id_passport_organ",
-                                      dm.DS_passport_organ, "IDMVD", "CodeMVD", group);
-    Button7 = plusButton("Button7", group);
-    addRow(grid, row++, QStringLiteral("Кем выдан:"), DBLookupComboboxEh3, Button7);
-    DBEdit18 = boundEdit("DBEdit18", dm.DS_Passport, "INN", group);
-    addRow(grid, row++, QStringLiteral("ИНН:"), DBEdit18);
-    DBCheckBox2 = named(new ui::DbCheckBox(QString(), group), "DBCheckBox2");
-    DBCheckBox2->setDataSource(&dm.DS_Passport, QStringLiteral("BessrochnyiPasport"));
-    addRow(grid, row++, QStringLiteral("Бессрочный пасспорт:"), DBCheckBox2);
+    auto* group = addGroup(QStringLiteral("Паспортные данные:"), this);
+    TDataSource* passport = &dm.DS_Passport;
+    addControls(group, {
+        {.name = "DBEdit16", .kind = ControlKind::Edit, .source = passport, .field = "S_p", .caption = "Серия:",
+         .arms = SaveArming::Click, .enter = "DBEdit17"},
+        {.name = "DBEdit17", .kind = ControlKind::Edit, .source = passport, .field = "N_p", .caption = "№:",
+         .arms = SaveArming::Click, .enter = "DBDateTimeEditEh2"},
+        {.name = "DBDateTimeEditEh2", .kind = ControlKind::Date, .source = passport, .field = "D_given_p",
+         .caption = "Дата выдачи:", .arms = SaveArming::Change, .enter = "DBLookupComboboxEh3"},
+        {.name = "DBLookupComboboxEh3", .kind = ControlKind::Lookup, .source = passport,
+         .field = "id_passport_organ", .caption = "Кем выдан:", .list = {&dm.DS_passport_organ, "IDMVD", "CodeMVD"},
+         .arms = SaveArming::Change, .enter = "DBEdit18", .button = "Button7"},
+        {.name = "DBEdit18", .kind = ControlKind::Edit, .source = passport, .field = "INN", .caption = "ИНН:",
+         .arms = SaveArming::Click, .enter = "DBEdit21"},
+        {.name = "DBCheckBox2", .kind = ControlKind::CheckBox, .source = passport, .field = "BessrochnyiPasport",
+         .caption = "Бессрочный пасспорт:"},
+    });
+    DBEdit16 = control<ui::DbEdit>("DBEdit16");
+    DBEdit17 = control<ui::DbEdit>("DBEdit17");
+    DBDateTimeEditEh2 = control<ui::DbDateEdit>("DBDateTimeEditEh2");
+    DBLookupComboboxEh3 = control<ui::DbLookupComboBox>("DBLookupComboboxEh3");
+    Button7 = control<QPushButton>("Button7");
+    DBEdit18 = control<ui::DbEdit>("DBEdit18");
+    DBCheckBox2 = control<ui::DbCheckBox>("DBCheckBox2");
     return group;
 }
 
@@ -243,12 +188,16 @@ QWidget* PersonalDataTab::buildAddressColumn(TDM_PUM& dm)
     layout->addWidget(PlaceOfBirth);
     layout->addWidget(PlaceLeave);
     layout->addWidget(PlaceResidence);
+    for (AddressBlock* block : {PlaceLeave, PlaceResidence})
+        connect(block, &AddressBlock::streetClicked, this, &CardTab::saveArmed);
 
     auto* filled = new QWidget(column);
-    auto* grid = rowGrid(filled);
-    grid->setContentsMargins(0, 0, 0, 0);
-    DBDateTimeEditEh7 = boundDate("DBDateTimeEditEh7", dm.DS_Teacher_2, "D_z", filled);
-    addRow(grid, 0, QStringLiteral("Дата заполнения:"), DBDateTimeEditEh7);
+    // Enter in the last control of the chain names a control the window does not have.
+    addControls(filled, {
+        {.name = "DBDateTimeEditEh7", .kind = ControlKind::Date, .source = &dm.DS_Teacher_2, .field = "D_z",
+         .caption = "Дата заполнения:", .arms = SaveArming::Change, .enter = "DBEdit22"},
+    })->setContentsMargins(0, 0, 0, 0);
+    DBDateTimeEditEh7 = control<ui::DbDateEdit>("DBDateTimeEditEh7");
     layout->addWidget(filled);
     layout->addStretch(1);
     return column;
@@ -256,7 +205,7 @@ QWidget* PersonalDataTab::buildAddressColumn(TDM_PUM& dm)
 
 QWidget* PersonalDataTab::buildPhotoGroup(TDM_PUM& dm)
 {
-    GroupBox21 = named(new ui::GroupBox(QString(), this), "GroupBox21");
+    GroupBox21 = addGroup(QString(), this, "GroupBox21");
     GroupBox21->setFixedWidth(160);
     auto* layout = new QVBoxLayout(GroupBox21);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -297,34 +246,40 @@ void PersonalDataTab::setNameEditsReadOnly(bool readOnly)
         edit->setReadOnly(readOnly);
 }
 
-void PersonalDataTab::chainEnterKey()
+void PersonalDataTab::CheckBox1Click()
 {
-    const QList<QWidget*> chain = {
-        DBEdit1,           DBEdit2,          DBEdit3,           DBDateTimeEditEh6,   DBLookupComboBox16,
-        DBLookupComboBox1, DBLookupComboBox17, DBLookupComboboxEh2, DBLookupComboBox3, DBLookupComboBox11,
-        DBEdit11,          DBEdit4,          DBEdit12,          DBEdit16,            DBEdit17,
-        DBDateTimeEditEh2, DBLookupComboboxEh3, DBEdit18,       DBEdit21,            DBDateTimeEditEh7,
-    };
-    for (qsizetype i = 0; i + 1 < chain.size(); ++i)
-        ui::EnterChain::setSuccessor(chain[i], chain[i + 1]->objectName());
-    // The last one names a control the window does not have.
-    ui::EnterChain::setSuccessor(chain.back(), QStringLiteral("DBEdit22"));
+    const bool enabled = CheckBox1->isChecked();
+    GroupBox20->setEnabled(enabled);
+    for (ui::DbEdit* edit : {DBEdit37, DBEdit38}) {
+        QPalette colours = edit->palette();
+        colours.setColor(QPalette::Base, enabled ? QColor(Qt::white) : palette().color(QPalette::Midlight));
+        edit->setPalette(colours);
+    }
+    if (enabled)
+        DBEdit37->setFocus(Qt::OtherFocusReason);
 }
 
-void PersonalDataTab::armSaveOnUserInput()
+void PersonalDataTab::focusMoved(QWidget* from, QWidget* to)
 {
-    for (ui::DbEdit* edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit37, DBEdit38, DBEdit11, DBEdit4, DBEdit12, DBEdit16,
-                             DBEdit17, DBEdit18, DBEdit21})
-        connect(edit, &ui::DbEdit::clicked, this, &PersonalDataTab::saveArmed);
-    for (AddressBlock* block : {PlaceLeave, PlaceResidence})
-        connect(block, &AddressBlock::streetClicked, this, &PersonalDataTab::saveArmed);
-    for (ui::DbDateEdit* date : {DBDateTimeEditEh6, DBDateTimeEditEh2, DBDateTimeEditEh7})
-        connect(date, &ui::DbDateEdit::changed, this, &PersonalDataTab::saveArmed);
-    for (ui::DbLookupComboBox* box : {DBLookupComboBox16, DBLookupComboBox1, DBLookupComboBox17, DBLookupComboBox3,
-                                      DBLookupComboBox11})
-        connect(box, &ui::DbLookupComboBox::clicked, this, &PersonalDataTab::saveArmed);
-    for (ui::DbLookupComboBox* box : {DBLookupComboboxEh2, DBLookupComboboxEh3})
-        connect(box, &ui::DbLookupComboBox::changed, this, &PersonalDataTab::saveArmed);
+    // Only a move to another control of the card is an exit; a message box or
+    // another window taking the focus is not.
+    if (m_returningToInn || !to || to->window() != window())
+        return;
+    if (from == DBEdit18 || from == DBEdit21)
+        ui::runGuarded(this, [this] { DBEdit18Exit(); });
+}
+
+void PersonalDataTab::DBEdit18Exit()
+{
+    const TField* inn = DBEdit18->field();
+    if (!inn || inn->IsNull() || inn->AsString().size() == inn->Size())
+        return;
+    ui::MessageBoxes::warning(window(), QStringLiteral("Не до конца заполнен \"ИНН\"."));
+    m_returningToInn = true;
+    DBEdit18->setFocus(Qt::OtherFocusReason);
+    m_returningToInn = false;
+    DBEdit18->deselect();
+    DBEdit18->setCursorPosition(int(DBEdit18->text().size()));
 }
 
 bool PersonalDataTab::eventFilter(QObject* watched, QEvent* event)
@@ -333,7 +288,7 @@ bool PersonalDataTab::eventFilter(QObject* watched, QEvent* event)
     if (watched == DBEdit1 && event->type() == QEvent::KeyPress && !DBEdit1->isReadOnly()
         && DBEdit1->text().isEmpty() && static_cast<QKeyEvent*>(event)->text() == QStringLiteral(" ")) {
         ui::MessageBoxes::plain(window(), QStringLiteral("1-я буква не должна быть пробелом!"),
-                                QApplication::applicationDisplayName());
+                                ui::MessageBoxes::applicationTitle());
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QWidget>
+#include "card/CardTab.h"
 
 class QCheckBox;
-class QGridLayout;
 class QPushButton;
 
 namespace zel {
@@ -26,7 +25,7 @@ class GroupBox;
 /// Every control is bound to a section dataset of the data module; the tab holds no
 /// data of its own. Controls carry their names as object names, which the Enter chain
 /// of the tab follows.
-class PersonalDataTab : public QWidget {
+class PersonalDataTab : public CardTab {
     Q_OBJECT
 public:
     /// dm is not owned and outlives the tab.
@@ -34,6 +33,15 @@ public:
 
     /// Surname, name and patronymic are writable only while a new employee is entered.
     void setNameEditsReadOnly(bool readOnly);
+
+    /// "Фамилия до изменения:": the previous-surname group is enabled exactly while
+    /// the box is ticked; enabled, its edits turn white and the surname edit takes
+    /// the focus; disabled, they take the light 3-D colour.
+    void CheckBox1Click();
+    /// The INN check when the focus leaves the INN or the e-mail edit: an INN that
+    /// is not NULL and whose length differs from the declared size of its column
+    /// is reported, and the focus goes back behind its last character.
+    void DBEdit18Exit();
 
     // -- personal data --
     ui::DbEdit* DBEdit1;  ///< surname
@@ -84,20 +92,18 @@ public:
     ui::DbLabel* DBText4;
     ui::DbCheckBox* DBCheckBox3;
 
-signals:
-    /// Something the user did on the tab counts as an edit: Save becomes available.
-    void saveArmed();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void focusMoved(QWidget* from, QWidget* to);
     QWidget* buildPersonalGroup(TDM_PUM& dm);
     QWidget* buildPassportGroup(TDM_PUM& dm);
     QWidget* buildAddressColumn(TDM_PUM& dm);
     QWidget* buildPhotoGroup(TDM_PUM& dm);
-    void chainEnterKey();
-    void armSaveOnUserInput();
+
+    /// Set while the INN check puts the focus back, which is no exit of its own.
+    bool m_returningToInn = false;
 };
 
 }  // namespace zel

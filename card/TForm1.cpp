@@ -1,6 +1,13 @@
 #include "card/TForm1.h"
 
+#include "card/AdditionalTab.h"
+#include "card/EducationTab.h"
+#include "card/FamilyTab.h"
+#include "card/LeaveTab.h"
+#include "card/MedicalTab.h"
+#include "card/MilitaryTab.h"
 #include "card/PersonalDataTab.h"
+#include "card/WorkTab.h"
 #include "card/ToolBarPictures.h"
 #include "data/modules/AuditLog.h"
 #include "data/modules/TADOUpdateHistoryExec.h"
@@ -15,6 +22,7 @@
 #include "ui/FlatButton.h"
 #include "ui/GroupBox.h"
 #include "ui/GuardedAction.h"
+#include "ui/OuterSizeKeeper.h"
 #include "ui/PageControl.h"
 #include "ui/TextStatusBar.h"
 #include "ui/ToolBar.h"
@@ -52,6 +60,7 @@ TForm1::TForm1(TDM_PUM& dm, SignInFactory createSignInWindow, QWidget* parent)
     connectAddressActions();
     connectPhotoButtons();
     connectDictionaryActions();
+    wireReportButton();
     FormCreate(createSignInWindow);
 }
 
@@ -68,8 +77,8 @@ void TForm1::buildFrame()
     base.setFamily(QStringLiteral("Sans Serif"));
     base.setPointSize(8);
     setFont(base);
-    // The size is fixed: every resize request is refused.
-    setFixedSize(kWidth, kHeight);
+    // The size, frame included, is fixed: every resize request is refused.
+    new ui::OuterSizeKeeper(this, QSize(kWidth, kHeight));
 
     buildToolBar();
     buildPages();
@@ -125,6 +134,15 @@ void TForm1::buildToolBar()
     connect(SpeedButton2, &QToolButton::clicked, this, ui::guarded(this, [this] { SpeedButton2Click(); }));
 }
 
+template <typename Tab>
+Tab* TForm1::addCardTab(Tab* tab, const QString& caption)
+{
+    PageControl1->addTab(tab, caption);
+    connect(tab, &CardTab::saveArmed, this, [this] { SetSaveEnabled(true); });
+    connect(tab, &CardTab::gridLeft, this, ui::guarded(this, [this] { PostModifiedSections(); }));
+    return tab;
+}
+
 void TForm1::buildPages()
 {
     auto* scroll = new QScrollArea(this);
@@ -136,33 +154,19 @@ void TForm1::buildPages()
     scroll->setWidget(PageControl1);
     setCentralWidget(scroll);
 
-    TabSheet1 = new PersonalDataTab(m_dm, PageControl1);
-    PageControl1->addTab(TabSheet1, QStringLiteral("Личная карточка"));
-    connect(TabSheet1, &PersonalDataTab::saveArmed, this, [this] { SetSaveEnabled(true); });
+    TabSheet1 = addCardTab(new PersonalDataTab(m_dm, PageControl1), QStringLiteral("Личная карточка"));
+    TabSheet2 = addCardTab(new FamilyTab(m_dm, PageControl1), QStringLiteral("Семейное положение"));
+    TabSheet3 = addCardTab(new WorkTab(m_dm, PageControl1), QStringLiteral("Трудовая деятельность"));
+    TabSheet4 = addCardTab(new AdditionalTab(m_dm, PageControl1), QStringLiteral("Доп. сведения"));
+    TabSheet5 = addCardTab(new LeaveTab(m_dm, PageControl1), QStringLiteral("Отпуск"));
+    TabSheet6 = addCardTab(new MilitaryTab(m_dm, PageControl1), QStringLiteral("Воинский учет"));
+    TabSheet7 = addCardTab(new EducationTab(m_dm, PageControl1), QStringLiteral("Образование"));
+    TabSheet8 = addCardTab(new MedicalTab(m_dm, PageControl1), QStringLiteral("Медосмотр"));
 
-    const char* const later[] = {"Семейное положение", "Трудовая деятельность", "Доп. сведения", "Отпуск",
-                                 "Воинский учет", "Образование", "Медосмотр"};
-    QList<QWidget*> pages;
-    for (std::size_t i = 0; i < std::size(later); ++i) {
-        auto* page = new QWidget(PageControl1);
-        page->setObjectName(QStringLiteral("TabSheet%1").arg(i + 2));
-        PageControl1->addTab(page, QString::fromUtf8(later[i]));
-        pages.append(page);
-    }
-
-    DBLookupComboboxEh1 = new ui::DbLookupComboBox(pages[0]);
-    DBLookupComboboxEh1->setObjectName(QStringLiteral("DBLookupComboboxEh1"));
-    DBLookupComboboxEh1->setListSource(&m_dm.DS_Family_status, QStringLiteral("id_family"), QStringLiteral("p15"));
-    DBLookupComboboxEh1->setGeometry(8, 8, 200, 21);
-    connect(DBLookupComboboxEh1, &ui::DbLookupComboBox::entered, this, [this] { FamilyStatusLocked = false; });
-
-    PensionerCheckBox = new QCheckBox(QStringLiteral("Пенсионер1"), pages[2]);
-    PensionerCheckBox->setObjectName(QStringLiteral("PensionerCheckBox"));
-    PensionerCheckBox->setVisible(false);
-
-    DateTimePicker1 = new ui::DatePicker(pages[6]);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->setGeometry(8, 8, 120, 21);
+    DBLookupComboboxEh1 = TabSheet2->DBLookupComboboxEh1;
+    connectFamilyStatus();
+    PensionerCheckBox = TabSheet4->PensionerCheckBox;
+    DateTimePicker1 = TabSheet8->DateTimePicker1;
 
     // A failing save inside the guard refuses the change; inside the change it ends it.
     PageControl1->setChangingGuard([this](int leaving, int) {

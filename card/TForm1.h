@@ -18,14 +18,22 @@ class QToolButton;
 
 namespace zel {
 
+class AdditionalTab;
 class AuditLog;
 class DictionaryShortcuts;
+class CardTab;
+class EducationTab;
+class FamilyTab;
+class LeaveTab;
+class MedicalTab;
+class MilitaryTab;
 class PersonalDataTab;
 class SignInBackend;
 class TADOUpdateHistoryExec;
 class TDataSet;
 class TDM_PUM;
 class TForm4;
+class WorkTab;
 
 namespace ui {
 class DatePicker;
@@ -68,7 +76,8 @@ public:
     void LoadCard() override;
     void OpenEmptyCard() override;
     /// Save: the master row first, then every pending section; reloads the card.
-    void Apply_Records_BtnClick();
+    /// False when the name check refused it (nothing posted).
+    bool Apply_Records_BtnClick();
     /// Cancel: drops the pending edits of the list sections and the personal data.
     void Cancel_Records_BtnClick();
     /// New record: an empty card whose surname, name and patronymic can be typed.
@@ -92,9 +101,30 @@ public:
     void ChangeFIO_MClick();
     /// The dictionary buttons of the card and the windows they open.
     DictionaryShortcuts& Dictionaries() const { return *m_dictionaryShortcuts; }
+    /// Entering the family-status chooser lets the next change of it through.
+    void DBLookupComboboxEh1Enter();
+    /// A change of the family-status chooser, unless locked: stores the status on
+    /// the employee's relatives through the stored procedure, reloads the card and
+    /// makes Save available.
+    void DBLookupComboboxEh1Change();
+    /// "Обновить": re-reads the relatives of the employee (pending edits are dropped).
+    void RzBitBtn4Click();
+    /// Report: opens the printable card of the current employee in the web browser,
+    /// at the report server's address read from the settings row 22.
+    void Button12Click();
+    /// The statement that reads the report server's address.
+    static QString ReportSettingsStatement();
 
     /// The names the unsaved-changes question gives the tabs.
     static QString TabName(int index);
+    /// The unsaved-changes question about the tab at that index (Yes, No, Cancel).
+    static QString UnsavedChangesQuestion(const QString& tabName);
+
+    /// Before the card shows another employee or closes: posts what was typed through
+    /// the tab change's road; a new employee whose name is missing cannot be posted,
+    /// so the clerk is asked (Yes: Save, which names the missing part, and stay; No:
+    /// drop the edits; Cancel: stay). False when the card must stay as it is.
+    bool SettlePendingEdits() override;
 
     // -- addresses --
     /// Shows a modal window of the card and returns its result; empty = QDialog::exec.
@@ -127,13 +157,20 @@ public:
     ui::FlatButton* Cancel_Records_Btn;
     ui::PageControl* PageControl1;
     PersonalDataTab* TabSheet1;
+    FamilyTab* TabSheet2;
+    WorkTab* TabSheet3;
+    AdditionalTab* TabSheet4;
+    LeaveTab* TabSheet5;
+    MilitaryTab* TabSheet6;
+    EducationTab* TabSheet7;
+    MedicalTab* TabSheet8;
     ui::TextStatusBar* StatusBar1;
     QTimer* Timer1;
-    /// Hidden mark: the employee has a pension row.
+    /// Hidden mark on "Доп. сведения": the employee has a pension row.
     QCheckBox* PensionerCheckBox;
     /// The family-status chooser of the relatives tab (not bound to a field).
     ui::DbLookupComboBox* DBLookupComboboxEh1;
-    /// The date of a new medical examination.
+    /// The date of a new medical examination, on "Медосмотр".
     ui::DatePicker* DateTimePicker1;
 
     /// The directory window while it exists.
@@ -170,9 +207,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    /// The name check of Save on the texts the name edits show.
+    bool namesComplete() const;
+    QString currentTabName() const;
     void buildFrame();
     void buildToolBar();
     void buildPages();
+    /// Adds a page; its Save arming and its grids' leaving reach the window.
+    template <typename Tab>
+    Tab* addCardTab(Tab* tab, const QString& caption);
+    void connectFamilyStatus();
+    /// Shows the status stored on the current relative without acting on the change.
+    void showStoredFamilyStatus();
     void FormCreate(const SignInFactory& createSignInWindow);
     bool runSignInWindow(const SignInFactory& createSignInWindow);
     void prepareEmptyCard();
@@ -186,6 +232,7 @@ private:
     /// Decodes the JPEG file the user chooses; a null image when the dialog was cancelled.
     QImage LoadPhotoFile();
     void connectDictionaryActions();
+    void wireReportButton();
 
     TDM_PUM& m_dm;
     std::unique_ptr<SignInBackend> m_signInBackend;

@@ -31,7 +31,7 @@ const QString kMustSave = QStringLiteral("Вы должны сохранить �
 
 QString applicationTitle()
 {
-    return QApplication::applicationDisplayName();
+    return ui::MessageBoxes::applicationTitle();
 }
 
 }  // namespace
@@ -55,18 +55,18 @@ void TForm1::OpenEmptyCard()
     CardStatements::OpenEmptyCard(m_dm);
 }
 
-void TForm1::Apply_Records_BtnClick()
+bool TForm1::Apply_Records_BtnClick()
 {
     CardSaved = true;
     const QString surname = TabSheet1->DBEdit1->text();
     const QString name = TabSheet1->DBEdit2->text();
     const QString patronymic = TabSheet1->DBEdit3->text();
-    if (surname.isEmpty() || name.isEmpty() || surname.startsWith(u' ')) {
+    if (!namesComplete()) {
         ui::MessageBoxes::plain(this, kNameMessage, applicationTitle());
-        return;
+        return false;
     }
     if (!m_changeHistory)
-        return;
+        return false;
     if (SaveSequence::PostMasterRecord(m_dm, *m_changeHistory, surname, name, patronymic)) {
         // Read-only only once posted: a refused new employee stays correctable.
         TabSheet1->setNameEditsReadOnly(true);
@@ -76,21 +76,69 @@ void TForm1::Apply_Records_BtnClick()
     SaveSequence::PostSections(m_dm, *m_changeHistory);
     LoadCard();
     SetSaveEnabled(false);
+    return true;
+}
+
+bool TForm1::namesComplete() const
+{
+    const QString surname = TabSheet1->DBEdit1->text();
+    return !surname.isEmpty() && !TabSheet1->DBEdit2->text().isEmpty() && !surname.startsWith(u' ');
+}
+
+QString TForm1::UnsavedChangesQuestion(const QString& tabName)
+{
+    return QStringLiteral("Вы сделали изменения на вкладкe \"") + tabName
+        + QStringLiteral("\",и не сохранили эти изменения.\rВы хотите сохранить эти изменения-?");
+}
+
+QString TForm1::currentTabName() const
+{
+    const int index = PageControl1->currentIndex();
+    return TabName(index).isEmpty() ? PageControl1->tabText(index) : TabName(index);
+}
+
+bool TForm1::SettlePendingEdits()
+{
+    if (!SaveSequence::HasUnpostedChanges(m_dm))
+        return true;
+    if (SaveSequence::MasterRowPosted(m_dm)) {
+        // The tab change's road; Save also posts the passport and the pension with
+        // their audit rows, which PostModifiedSections leaves pending.
+        PostModifiedSections();
+        SaveSequence::PostModifiedPhoto(m_dm);
+        // An employee stored without a name fails Save's check; the sections still
+        // belong to an existing row, so what remains pending is posted all the same.
+        if (!Apply_Records_BtnClick() && m_changeHistory)
+            SaveSequence::PostSections(m_dm, *m_changeHistory);
+        return true;
+    }
+    // A new employee is posted only through Save's name check.
+    if (namesComplete() && m_dm.ADO_TEACHER.State() == dsInsert)
+        return Apply_Records_BtnClick();
+    switch (ui::MessageBoxes::askYesNoCancel(this, UnsavedChangesQuestion(currentTabName()))) {
+    case ui::DialogService::Answer::Yes:
+        Apply_Records_BtnClick();
+        return false;
+    case ui::DialogService::Answer::No:
+        SaveSequence::CancelAll(m_dm);
+        TabSheet1->setNameEditsReadOnly(true);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TForm1::Cancel_Records_BtnClick()
 {
     TabSheet1->setNameEditsReadOnly(true);
-    for (TDataSet* dataSet : std::initializer_list<TDataSet*>{
-             &m_dm.ADOQ_Education, &m_dm.ADOQ_family, &m_dm.ADOQ_Experience, &m_dm.ADOQ_Kvalification,
-             &m_dm.ADOQ_Work, &m_dm.ADOQ_Nagrada, &m_dm.ADOQ_Abroad, &m_dm.ADOQ_Elect_org, &m_dm.ADOQ_Partiya,
-             &m_dm.ADOQ_Holiday, &m_dm.ADOQ_mil_card, &m_dm.ADOQ_Lang_options, &m_dm.ADOQ_photo,
-             &m_dm.ADOQ_Teacher_2})
+    for (TDataSet* dataSet : SaveSequence::CancelOrder(m_dm))
         dataSet->Cancel();
 }
 
 void TForm1::SpeedButton2Click()
 {
+    if (!SettlePendingEdits())
+        return;
     CardSaved = false;
     m_dm.ADO_TEACHER.SetSQL(QStringLiteral("SELECT  TOP (0) PERCENT dbo.TEACHER.*,p26 as t_fio FROM dbo.TEACHER"));
     m_dm.ADO_TEACHER.Open();
@@ -127,9 +175,7 @@ bool TForm1::PageControl1Changing(int leaving)
     if (CardSaved || m_directory)
         return true;
     const QString tab = TabName(leaving).isEmpty() ? PageControl1->tabText(leaving) : TabName(leaving);
-    const QString question = QStringLiteral("Вы сделали изменения на вкладкe \"") + tab
-        + QStringLiteral("\",и не сохранили эти изменения.\rВы хотите сохранить эти изменения-?");
-    switch (ui::MessageBoxes::askYesNoCancel(this, question)) {
+    switch (ui::MessageBoxes::askYesNoCancel(this, UnsavedChangesQuestion(tab))) {
     case ui::DialogService::Answer::Yes:
         Apply_Records_BtnClick();
         return true;
@@ -145,7 +191,8 @@ void TForm1::PageControl1Change()
 {
     PostModifiedSections();
     Apply_Records_BtnClick();
-    if (!CardSaved || m_dm.ADO_TEACHER.IsEmpty()) {
+    // A new employee still being typed has no row yet.
+    if (!CardSaved || !SaveSequence::MasterRowPosted(m_dm)) {
         ui::MessageBoxes::warning(this, kMustSave);
         PageControl1->showPage(0);
     }
@@ -158,8 +205,10 @@ void TForm1::PageControl1Change()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    // A failing post keeps the window open, so that nothing typed is lost.
-    if (!ui::runGuarded(this, [this] { PostModifiedSections(); })) {
+    // A failing post, or the clerk choosing to go on, keeps the window open, so that
+    // nothing typed is lost.
+    bool settled = false;
+    if (!ui::runGuarded(this, [&] { settled = SettlePendingEdits(); }) || !settled) {
         event->ignore();
         return;
     }

@@ -22,7 +22,7 @@ QByteArray encodeBytes(const QByteArray& plain)
 
 QString decode(const QByteArray& stored)
 {
-    return windows1251::decode(decodeBytes(stored));
+    return windows1251::decodeStrict(decodeBytes(stored));
 }
 
 QString decodeText(const QString& stored)

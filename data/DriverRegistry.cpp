@@ -38,7 +38,7 @@ std::unique_ptr<Driver> DriverRegistry::create(const ConnectionParams& params)
     for (const auto& e : entries())
         if (e.accepts(params))
             return e.create();
-    throw DbError(QStringLiteral("No database driver for data source '%1'.").arg(params.server()),
+    throw DbError(QStringLiteral("Нет драйвера базы данных для источника данных '%1'.").arg(params.server()),
                   DbError::Kind::ConnectionLost);
 }
 

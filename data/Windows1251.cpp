@@ -54,13 +54,23 @@ QString decode(const QByteArray& bytes)
     return text;
 }
 
+QString decodeStrict(const QByteArray& bytes)
+{
+    const QString text = decode(bytes);
+    const qsizetype at = text.indexOf(QChar(0xFFFD));
+    if (at >= 0)
+        throw Error(QStringLiteral("Байт 0x%1 не обозначает ни одного символа в кодировке Windows-1251.")
+                        .arg(QString::number(static_cast<unsigned char>(bytes[at]), 16).toUpper()));
+    return text;
+}
+
 QByteArray encode(const QString& text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const int b = toByte(text[i].unicode());
         if (b < 0)
-            throw Error(QStringLiteral("The character \"%1\" (U+%2) cannot be written in Windows-1251.")
+            throw Error(QStringLiteral("Символ \"%1\" (U+%2) нельзя записать в кодировке Windows-1251.")
                             .arg(text[i])
                             .arg(text[i].unicode(), 4, 16, QLatin1Char('0')));
         bytes[i] = char(b);

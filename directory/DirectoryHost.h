@@ -15,6 +15,9 @@ public:
     virtual void LoadCard() = 0;
     /// Puts every card section into its empty state.
     virtual void OpenEmptyCard() = 0;
+    /// Before a search replaces the employees: what the card holds unposted is posted,
+    /// or the user decides about it. False when the search must not run.
+    virtual bool SettlePendingEdits() { return true; }
 
     /// Shows the card's first tab, as the program's own switch (no tab-change guard runs).
     virtual void ShowFirstTab() = 0;
@@ -30,6 +33,11 @@ public:
     virtual void SetStatusText(const QString& text) = 0;
     /// Sets the card's examination-date picker.
     virtual void SetExaminationDate(const QDateTime& when) = 0;
+
+    /// The login typed at sign-in, recorded as the author of copies and deletions.
+    virtual QString SignedInLogin() const = 0;
+    /// The workstation text: computer name, one backslash, current IP address.
+    virtual QString Workstation() const = 0;
 
     /// The directory is closing and is about to be destroyed: from now on the card
     /// behaves as if no directory existed.

@@ -118,6 +118,7 @@ TForm4::TForm4(TDM_PUM& dm, DirectoryHost& host, QWidget* parent)
     connect(RadioButton3, &QRadioButton::clicked, this, &TForm4::RadioButton3Click);
     connect(DBGridEh2, &ui::DbGrid::cellClicked, this, &TForm4::DBGridEh2CellClick);
     connect(DBGridEh2, &ui::DbGrid::cellDoubleClicked, this, ui::guarded(this, [this] { DBGridEh2DblClick(); }));
+    buildCopyDeletePart();
 
     p26->setFocus(Qt::OtherFocusReason);
 }
@@ -188,6 +189,9 @@ void TForm4::FillRecordPanel()
 
 void TForm4::BitBtn1Click()
 {
+    // The search replaces the employees: the card's unposted edits go first.
+    if (!m_host.SettlePendingEdits())
+        return;
     TADOQuery& master = m_dm.ADO_TEACHER;
     master.SetSQL(DirectorySearch::SearchStatement(SearchField(), SearchText()));
     // Opening with rows runs the after-scroll rule, which fills the record panel.
@@ -239,6 +243,7 @@ void TForm4::DBGridEh2CellClick()
 
 void TForm4::DBGridEh2DblClick()
 {
+    ChooseCopyTarget();
     emit GridRowDoubleClicked();
 }
 

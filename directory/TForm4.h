@@ -1,14 +1,18 @@
 #pragma once
 
+#include "directory/CopyDeleteStatements.h"
 #include "directory/DirectorySearch.h"
 
 #include <QDialog>
 #include <QVariant>
 
+class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
+class QToolButton;
 
 namespace zel {
 
@@ -76,6 +80,21 @@ public:
     /// Shows the current row of ADO_TEACHER in the record panel; nothing without rows.
     void FillRecordPanel();
 
+    // -- copying and deleting employees (the expanded part; TForm4CopyDelete.cpp) --
+    QPushButton* BitBtn3;  ///< "Удалить", in the record panel
+    QPushButton* BitBtn5;  ///< "Удалить принудительно": opens PopupMenu1
+    QMenu* PopupMenu1;
+    QAction* N1;  ///< the forced delete
+    QPushButton* BitBtn4;  ///< "Копировать"; enabled only while a copy target is chosen
+    ui::GroupBox* GroupBox3;  ///< "Копировать на запись:"
+    QLineEdit* Edit1;  ///< the copy target's full name
+    QToolButton* SpeedButton3;  ///< clears the copy target; never shown
+
+    /// The copy target's id_teacher; 0 = none.
+    int CopyTargetTag() const { return m_copyTargetTag; }
+    /// The screen point where the forced-delete menu opens.
+    QPoint PopupPosition() const;
+
 signals:
     /// A row of the grid was double-clicked; it is the current row of ADO_TEACHER.
     void GridRowDoubleClicked();
@@ -93,6 +112,20 @@ public slots:
     void DBGridEh2CellClick();
     /// Chooses the copy target (the row double-clicked).
     void DBGridEh2DblClick();
+    /// Makes the current row of ADO_TEACHER the copy target.
+    void ChooseCopyTarget();
+    /// Empties the copy target and disables the copy button.
+    void SpeedButton3Click();
+    /// Copy: the current employee's data onto the copy target, after a question.
+    /// A server error propagates; the target then stays chosen.
+    void BitBtn4Click();
+    /// Delete: the current employee, when the server finds nothing linked to it.
+    void BitBtn3Click();
+    /// Forced delete: the current employee with everything linked, unless a
+    /// workload has been drawn up for it.
+    void N1Click();
+    /// Opens the forced-delete menu at PopupPosition().
+    void BitBtn5Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -105,12 +138,17 @@ private:
     QLineEdit* makeBox(const QString& name, const QRect& geometry);
     void setClientWidth(int formWidth);
     void handOver();
+    void buildCopyDeletePart();
+    CopyDeleteStatements::Author author() const;
+    void afterDeletion();
+    void showDeleteFailure(const QString& serverText);
 
     TDM_PUM& m_dm;
     DirectoryHost& m_host;
     bool m_expanded = false;
     bool m_placed = false;
     int m_recordTag = 0;
+    int m_copyTargetTag = 0;
 };
 
 }  // namespace zel

@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-translations-l10n qt6-qpa-plugins
   libgl1-mesa-dev
   libsqlite3-dev sqlite3
+  libssl-dev
   unixodbc unixodbc-dev tdsodbc odbcinst libsqliteodbc
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
@@ -17,6 +18,7 @@ PACKAGES=(
   python3
   locales
   desktop-file-utils appstream qt6-wayland
+  qt6-httpserver-dev qt6-websockets-dev poppler-utils
   clang libfuzzer-14-dev
 )
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 namespace zel {
@@ -22,7 +23,15 @@ namespace bootstrap {
 inline constexpr int kFileSize = 84;
 inline constexpr int kSlotSize = 20;
 
-/// The executable's folder followed by "/Data/ZEL".
+/// Where an installed program keeps its bootstrap file (its own folder is read-only).
+inline constexpr const char* kSystemPath = "/etc/zel4/ZEL";
+
+/// The bootstrap file the program reads: besideExecutable when it exists,
+/// otherwise systemWide when that exists, otherwise besideExecutable (so the
+/// error names the usual place).
+QString locate(const QString& besideExecutable, const QString& systemWide);
+
+/// locate() for "Data/ZEL" in the executable's folder and kSystemPath.
 QString defaultPath();
 
 /// Decodes the first 84 bytes; throws zel::IoError when fewer are given.
@@ -36,8 +45,19 @@ TFirstConnectInfo read(const QString& path = defaultPath());
 /// 20 Windows-1251 bytes or holds a character outside the code page.
 QByteArray encode(const TFirstConnectInfo& info);
 
-/// Writes the file with owner-only permissions (0600), creating its folder.
-void write(const QString& path, const TFirstConnectInfo& info);
+/// The permissions a bootstrap file gets unless told otherwise: 0640, readable by
+/// the clerks' group of a shared installation, writable by its administrator only.
+constexpr QFileDevice::Permissions kDefaultPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+    | QFileDevice::ReadGroup;
+
+/// Parses an octal mode such as "640" or "0600" into permissions (owner, group and
+/// others; the owner's flags also as the current user's). False for anything else.
+bool parseMode(const QString& text, QFileDevice::Permissions* permissions);
+
+/// Writes the file with these permissions, creating its folder.
+void write(const QString& path, const TFirstConnectInfo& info,
+           QFileDevice::Permissions permissions = kDefaultPermissions);
 
 }  // namespace bootstrap
 }  // namespace zel

@@ -14,9 +14,15 @@ QString title()
     return QString::fromUtf16(kTitle);
 }
 
+// Weak: the stamp compiled into an executable at each build replaces it.
+[[gnu::weak]] qint64 linkedBuildEpoch()
+{
+    return qint64(ZEL_BUILD_EPOCH);
+}
+
 QDateTime buildTimestamp()
 {
-    return QDateTime::fromSecsSinceEpoch(qint64(ZEL_BUILD_EPOCH));
+    return QDateTime::fromSecsSinceEpoch(linkedBuildEpoch());
 }
 
 QString formatTimestamp(const QDateTime& when, const QLocale& locale)

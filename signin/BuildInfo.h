@@ -15,9 +15,12 @@ inline constexpr int kVersion = 2;
 QString name();
 QString title();
 
-/// The moment the program was built (SOURCE_DATE_EPOCH when the build set it),
+/// The moment the program file was built (SOURCE_DATE_EPOCH when the build set it),
 /// in the workstation's local time.
 QDateTime buildTimestamp();
+/// Seconds since the epoch at which the executable was linked. The executable's own
+/// build stamp defines it; without one (test programs) it is the configure time.
+qint64 linkedBuildEpoch();
 /// The workstation's short date and long time; no time part at exactly midnight.
 QString formatTimestamp(const QDateTime& when, const QLocale& locale = QLocale());
 QString buildTimestampText();

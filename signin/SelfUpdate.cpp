@@ -83,6 +83,14 @@ bool SelfUpdate::Run(const Settings& given)
     if (m_showNotice)
         m_showNotice(QStringLiteral("Идёт обновление программы, ПОДОЖДИТЕ..."));
 
+    // An installed program lives in a system folder the clerk cannot write: the
+    // package manager replaces it, not the program itself.
+    const QString programFolder = QFileInfo(settings.programFile).absolutePath();
+    if (!QFileInfo(programFolder).isWritable())
+        throw IoError(QStringLiteral("Папка программы \"%1\" закрыта для записи: установленную программу "
+                                     "обновляет администратор через менеджер пакетов.")
+                          .arg(QDir::toNativeSeparators(programFolder)));
+
     const QString folder = temporaryFolder(settings.programFile);
     QDir().mkpath(folder);
     const QString downloaded = folder + u'/' + program::name() + QStringLiteral(".exe");
@@ -91,11 +99,13 @@ bool SelfUpdate::Run(const Settings& given)
     source.setPath(sourcePath());
     QFileInfo probe(folder);
     if (!probe.isDir() || !probe.isWritable())
-        throw IoError(QStringLiteral("Cannot create the folder \"%1\".").arg(folder));
+        throw IoError(QStringLiteral("Не удалось создать папку \"%1\".").arg(folder));
 
     const UpdateDownload::Result result = settings.updateServer.isValid() && !settings.updateServer.host().isEmpty()
         ? UpdateDownload::fetch(source, downloaded, QFileInfo(settings.programFile).fileName())
         : UpdateDownload::Result{};
+    if (result.fileFailed)
+        throw IoError(QStringLiteral("Не удалось записать файл \"%1\": %2.").arg(downloaded, result.error));
     if (!result.ok) {
         QDir(folder).removeRecursively();
         ui::DialogService::current().message(nullptr, QStringLiteral("Уведомление"),
@@ -109,10 +119,10 @@ bool SelfUpdate::Run(const Settings& given)
     const QString script = scriptPath(settings.programFile);
     QSaveFile file(script);
     if (!file.open(QIODevice::WriteOnly))
-        throw IoError(QStringLiteral("Cannot write \"%1\": %2.").arg(script, file.errorString()));
+        throw IoError(QStringLiteral("Не удалось записать сценарий обновления \"%1\": %2.").arg(script, file.errorString()));
     file.write(scriptText(settings.programFile, settings.waitForPid).toUtf8());
     if (!file.commit())
-        throw IoError(QStringLiteral("Cannot write \"%1\": %2.").arg(script, file.errorString()));
+        throw IoError(QStringLiteral("Не удалось записать сценарий обновления \"%1\": %2.").arg(script, file.errorString()));
     QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     if (!QProcess::startDetached(QStringLiteral("/bin/sh"), {script}))

@@ -38,7 +38,8 @@ public:
     /// Runs the update. Returns true when the hand-over script was started and
     /// the termination timer runs; false after a failed download, which has
     /// shown its message and requested termination. Throws zel::IoError when
-    /// the temporary file or the script cannot be written.
+    /// the temporary folder, the downloaded file or the script cannot be
+    /// written: the program then goes on and a later sign-in may try again.
     bool Run(const Settings& settings);
 
     QTimer& terminationTimer() { return m_timer; }

@@ -108,8 +108,8 @@ bool SignInController::Attempt(const QString& newPassword)
                              m_backend.ipAddress(), m_backend.computerName());
         row = m_backend.firstRow(statement);
         if (row.size() < 6)
-            throw DataError(row.isEmpty() ? QStringLiteral("GET_USER returned no row.")
-                                          : QStringLiteral("GET_USER returned fewer than six columns."));
+            throw DataError(row.isEmpty() ? QStringLiteral("Процедура GET_USER не вернула ни одной строки.")
+                                          : QStringLiteral("Процедура GET_USER вернула меньше шести столбцов."));
         if (integerAt(row, 5) > program::kVersion) {
             // Column 2 carries the update server's address.
             m_view.startSelfUpdate(textAt(row, 2));
@@ -141,9 +141,14 @@ bool SignInController::Attempt(const QString& newPassword)
         return false;
     }
 
-    info.login = shift::decodeText(textAt(row, 0));
-    info.password = shift::decodeText(textAt(row, 1));
     try {
+        try {
+            info.login = shift::decodeText(textAt(row, 0));
+            info.password = shift::decodeText(textAt(row, 1));
+        } catch (const Error& error) {
+            throw DataError(QStringLiteral("Учётная запись базы данных, полученная от сервера, не читается: ")
+                            + error.message());
+        }
         m_backend.closeConnection();
         m_backend.reopenConnection(buildConnectionString(info));
         m_backend.signedIn(login, m_view.passwordText());

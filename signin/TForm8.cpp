@@ -183,13 +183,24 @@ void TForm8::startSelfUpdate(const QString& updateServer)
                 Label1->repaint();
             },
             this);
-    SelfUpdate::Settings settings;
+    SelfUpdate::Settings settings = updateSettings;
     settings.updateServer = QUrl(updateServer);
-    m_selfUpdate->Run(settings);
+    // Set before the download: a sign-in action while it runs or while the program
+    // waits to end would start a second one. A file that cannot be written ends the
+    // update (the error goes on to the attempt), and the next action may try again.
+    m_updating = true;
+    try {
+        m_selfUpdate->Run(settings);
+    } catch (...) {
+        m_updating = false;
+        throw;
+    }
 }
 
 void TForm8::SignInAction()
 {
+    if (m_updating)
+        return;
     m_controller->SignInAction();
 }
 
@@ -211,6 +222,15 @@ bool TForm8::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TForm8::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TForm8::closeEvent(QCloseEvent* event)

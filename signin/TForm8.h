@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SelfUpdate.h"
 #include "SignInView.h"
 
 #include <QDialog>
@@ -55,8 +56,14 @@ public:
     void acceptSignIn() override;
     void startSelfUpdate(const QString& updateServer) override;
 
+    /// What the self-update replaces and waits for; empty values mean this program
+    /// (tests point it elsewhere). The update server comes from the sign-in.
+    SelfUpdate::Settings updateSettings;
+
     /// The update running from this window, if any.
     class SelfUpdate* selfUpdate() const { return m_selfUpdate; }
+    /// The update has started (the program is ending): sign-in actions are ignored.
+    bool updating() const { return m_updating; }
 
 public slots:
     void SignInAction();
@@ -65,6 +72,9 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    /// Escape does not end the window: only the exit area, a termination request
+    /// or the window system do.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLineEdit* makeBox(const QRect& geometry, bool masked);
@@ -75,6 +85,7 @@ private:
     SignInPicture* m_lower;
     bool m_newPasswordMode = false;
     class SelfUpdate* m_selfUpdate = nullptr;
+    bool m_updating = false;
 };
 
 }  // namespace zel

@@ -15,6 +15,7 @@ UpdateDownload::Result UpdateDownload::fetch(const QUrl& source, const QString& 
     QFile file(destination);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         result.error = file.errorString();
+        result.fileFailed = true;
         return result;
     }
 
@@ -48,11 +49,13 @@ UpdateDownload::Result UpdateDownload::fetch(const QUrl& source, const QString& 
     if (reply->error() != QNetworkReply::NoError)
         result.error = reply->errorString();
     else if (status >= 400)
-        result.error = QStringLiteral("HTTP status %1").arg(status);
-    else if (writeFailed || !file.flush())
+        result.error = QStringLiteral("сервер ответил кодом HTTP %1").arg(status);
+    else if (writeFailed || !file.flush()) {
         result.error = file.errorString();
+        result.fileFailed = true;
+    }
     else if (result.bytes == 0)
-        result.error = QStringLiteral("empty response");
+        result.error = QStringLiteral("пустой ответ сервера");
     else
         result.ok = true;
     reply->deleteLater();

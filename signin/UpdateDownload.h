@@ -14,6 +14,9 @@ public:
         bool ok = false;
         qint64 bytes = 0;
         QString error;  ///< why it failed, for diagnostics
+        /// The destination file could not be created or written: a fault of this
+        /// workstation, not of the update server.
+        bool fileFailed = false;
     };
 
     /// Blocks until the transfer ends (the window does not respond meanwhile).

@@ -2,10 +2,16 @@
 
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace zel {
 
-WindowDragger::WindowDragger(QWidget* window) : QObject(window), m_window(window) {}
+WindowDragger::WindowDragger(QWidget* window, SystemMove systemMove)
+    : QObject(window), m_window(window), m_systemMove(std::move(systemMove))
+{
+    if (!m_systemMove)
+        m_systemMove = [](QWindow* handle) { return handle && handle->startSystemMove(); };
+}
 
 void WindowDragger::watch(QWidget* handle)
 {
@@ -18,6 +24,10 @@ bool WindowDragger::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {
+            if (m_systemMove(m_window->windowHandle())) {
+                m_dragging = false;
+                return true;
+            }
             m_dragging = true;
             m_grabOffset = mouse->globalPosition().toPoint() - m_window->frameGeometry().topLeft();
             return true;

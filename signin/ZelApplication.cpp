@@ -40,7 +40,8 @@ void ZelApplication::Initialize()
 void ZelApplication::SetTitle(const QString& title)
 {
     m_title = title;
-    setApplicationDisplayName(title);
+    // Not Qt's display name: the window system would append it to every window title.
+    ui::MessageBoxes::setApplicationTitle(title);
 }
 
 void ZelApplication::SetMainForm(QWidget* window)

@@ -20,6 +20,14 @@ const QList<AdminCommand>& adminCommands()
     return registry();
 }
 
+const AdminCommand* findAdminCommand(const QString& name)
+{
+    for (const AdminCommand& command : registry())
+        if (name == QLatin1String(command.name))
+            return &command;
+    return nullptr;
+}
+
 QString optionValue(const QStringList& args, const QString& name, const QString& fallback)
 {
     const qsizetype i = args.indexOf(name);

@@ -11,11 +11,14 @@ struct AdminCommand {
     const char* name;
     const char* usage;  ///< one line, shown by "zel4-admin help"
     int (*run)(const QStringList& args, QTextStream& out, QTextStream& err);
+    bool needsGui = false;  ///< draws (fonts, PDF): runs under a QGuiApplication
 };
 
 /// Commands register themselves with a static AdminCommandRegistration.
 void registerAdminCommand(const AdminCommand& command);
 const QList<AdminCommand>& adminCommands();
+/// The command of that name; null when there is none.
+const AdminCommand* findAdminCommand(const QString& name);
 
 struct AdminCommandRegistration {
     explicit AdminCommandRegistration(const AdminCommand& command) { registerAdminCommand(command); }

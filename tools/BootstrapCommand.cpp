@@ -1,5 +1,6 @@
 // zel4-admin bootstrap / show-bootstrap: writes and reads the bootstrap file.
 #include "AdminCommand.h"
+#include "PasswordInput.h"
 
 #include "data/DbError.h"
 #include "signin/BootstrapSettings.h"
@@ -12,8 +13,7 @@ namespace {
 
 int writeBootstrap(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    const QStringList required = {QStringLiteral("--login"), QStringLiteral("--password"),
-                                  QStringLiteral("--server"), QStringLiteral("--database")};
+    const QStringList required = {QStringLiteral("--login"), QStringLiteral("--server"), QStringLiteral("--database")};
     for (const QString& option : required) {
         const qsizetype at = args.indexOf(option);
         if (at < 0 || at + 1 >= args.size()) {
@@ -23,12 +23,28 @@ int writeBootstrap(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     TFirstConnectInfo info;
     info.login = optionValue(args, QStringLiteral("--login"));
-    info.password = optionValue(args, QStringLiteral("--password"));
+    // --password leaves the password in the shell's history: a file or standard input does not.
+    std::optional<QString> password;
+    if (hasOption(args, QStringLiteral("--password")))
+        password = optionValue(args, QStringLiteral("--password"));
+    else if (hasOption(args, QStringLiteral("--password-file")))
+        password = PasswordInput::fromFile(optionValue(args, QStringLiteral("--password-file")), err);
+    else
+        password = PasswordInput::fromStandardInput(err);
+    if (!password)
+        return 1;
+    info.password = *password;
     info.server = optionValue(args, QStringLiteral("--server"));
     info.database = optionValue(args, QStringLiteral("--database"));
     const QString path = optionValue(args, QStringLiteral("--out"), QStringLiteral("Data/ZEL"));
+    QFileDevice::Permissions permissions = bootstrap::kDefaultPermissions;
+    if (args.contains(QStringLiteral("--mode"))
+        && !bootstrap::parseMode(optionValue(args, QStringLiteral("--mode")), &permissions)) {
+        err << "zel4-admin bootstrap: --mode takes an octal mode such as 640 or 600\n";
+        return 2;
+    }
     try {
-        bootstrap::write(path, info);
+        bootstrap::write(path, info, permissions);
     } catch (const Error& error) {
         err << "zel4-admin bootstrap: " << error.message() << "\n";
         return 1;
@@ -59,7 +75,9 @@ int showBootstrap(const QStringList& args, QTextStream& out, QTextStream& err)
 
 const AdminCommandRegistration bootstrapCommand({
     "bootstrap",
-    "bootstrap --login L --password P --server S --database D [--out PATH]   write the bootstrap file",
+    "bootstrap --login L [--password P | --password-file F] --server S --database D [--out PATH] [--mode 640]   "
+    "write the bootstrap file (mode 640 unless given; without a password option the password comes from "
+    "standard input or a prompt)",
     writeBootstrap,
 });
 const AdminCommandRegistration showBootstrapCommand({

@@ -1,12 +1,24 @@
 #include "AdminCommand.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
 
 using namespace zel::tools;
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const AdminCommand* chosen = argc > 1 ? findAdminCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
+    std::unique_ptr<QCoreApplication> application;
+    if (chosen && chosen->needsGui) {
+        // Fonts and paint devices without a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication& app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);

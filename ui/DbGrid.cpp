@@ -187,7 +187,7 @@ bool DbGrid::commitEditor()
     m_delegate->setModelData(editor, m_model, m_delegate->openIndex());
     if (m_model->lastError().isEmpty())
         return true;
-    MessageBoxes::error(this, m_model->lastError(), QGuiApplication::applicationDisplayName());
+    MessageBoxes::error(this, m_model->lastError(), MessageBoxes::applicationTitle());
     editor->setFocus();
     return false;
 }
@@ -210,7 +210,7 @@ void DbGrid::commitData(QWidget* editor)
     if (m_model->lastError().isEmpty())
         return;
     m_keepEditor = editor;
-    MessageBoxes::error(this, m_model->lastError(), QGuiApplication::applicationDisplayName());
+    MessageBoxes::error(this, m_model->lastError(), MessageBoxes::applicationTitle());
 }
 
 void DbGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)

@@ -25,6 +25,24 @@ QString noticeCaption()
     return QStringLiteral("Уведомление");
 }
 
+namespace {
+QString& titleStore()
+{
+    static QString title;
+    return title;
+}
+}  // namespace
+
+QString applicationTitle()
+{
+    return titleStore();
+}
+
+void setApplicationTitle(const QString& title)
+{
+    titleStore() = title;
+}
+
 void information(QWidget* parent, const QString& text, const QString& caption)
 {
     show(parent, caption, text, DialogService::Icon::Information, DialogService::Buttons::Ok);
@@ -66,8 +84,7 @@ void showException(QWidget* parent, const std::exception& failure)
         text = own->message();
     else
         text = QString::fromLocal8Bit(failure.what());
-    QString caption = QGuiApplication::applicationDisplayName();
-    error(parent, text, caption);
+    error(parent, text, applicationTitle());
 }
 
 bool installRussianStandardButtons(QCoreApplication& app)

@@ -18,6 +18,11 @@ namespace MessageBoxes {
 /// The caption most of the program's messages carry.
 QString noticeCaption();
 
+/// The application title: the caption of the default message box. Kept apart from
+/// Qt's display name, which the window system would append to every window title.
+QString applicationTitle();
+void setApplicationTitle(const QString& title);
+
 /// OK box with the information icon.
 void information(QWidget* parent, const QString& text, const QString& caption = noticeCaption());
 /// OK box with the exclamation icon.
@@ -33,7 +38,7 @@ DialogService::Answer askYesNoCancel(QWidget* parent, const QString& text,
                                      const QString& caption = noticeCaption());
 
 /// The default error display: an OK box with the error text and the error icon,
-/// captioned with the application's display name. The silent-abort signal
+/// captioned with the application title. The silent-abort signal
 /// (zel::AbortSignal) shows nothing.
 void showException(QWidget* parent, const std::exception& failure);
 

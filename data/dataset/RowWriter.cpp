@@ -110,7 +110,8 @@ void RowWriter::update(db::Driver& driver, int physical, const std::vector<QVari
             continue;
         const db::SqlType type = m_rows.columns()[std::size_t(field->column())].type;
         changed.push_back({columnName(*field), values[i], type});
-        if (comparable(*field))
+        const bool unknownDefault = oldValues[i].isNull() && m_insertedHere.count(physical);
+        if (comparable(*field) && !unknownDefault)
             originals.push_back({columnName(*field), oldValues[i], type});
     }
     if (changed.empty())
@@ -153,8 +154,10 @@ void RowWriter::remove(db::Driver& driver, int physical) const
         const QString name = columnName(*field);
         if (name.compare(keyName, Qt::CaseInsensitive) == 0)
             continue;
-        originals.push_back({name, m_rows.value(physical, field->column()),
-                             m_rows.columns()[std::size_t(field->column())].type});
+        const QVariant original = m_rows.value(physical, field->column());
+        if (original.isNull() && m_insertedHere.count(physical))
+            continue;
+        originals.push_back({name, original, m_rows.columns()[std::size_t(field->column())].type});
     }
     const qint64 affected = driver.removeUnchanged(m_table, keyName, keyOf(physical), originals);
     if (affected == 0)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <unordered_set>
 #include <vector>
 
 namespace zel {
@@ -42,6 +43,11 @@ public:
     /// Inserts the assigned fields; returns the identity value (null when none).
     QVariant insert(db::Driver& driver, const std::vector<QVariant>& values,
                     const std::vector<bool>& assigned) const;
+    /// Snapshot row physical was inserted through this writer: the server may have
+    /// filled its columns left NULL with their defaults, so a NULL read there is
+    /// not held against the row on its next update.
+    void noteInserted(int physical) { m_insertedHere.insert(physical); }
+
     /// Deletes the row with the key of snapshot row physical, provided its columns
     /// still hold the values read (long texts and pictures not compared); a row
     /// changed or deleted meanwhile throws DataError.
@@ -65,6 +71,7 @@ private:
     TField* m_identityField = nullptr;
     int m_identityColumn = -1;
     bool m_columnsNameTables = false;
+    std::unordered_set<int> m_insertedHere;
 };
 
 }  // namespace zel

@@ -146,6 +146,7 @@ void TDataSet::writeRow()
     db::Driver& db = driver();
     if (m_state == dsInsert) {
         const QVariant identity = m_writer->insert(db, m_edit.values(), m_edit.assignedFields());
+        m_writer->noteInserted(m_edit.row());
         if (!identity.isNull()) {
             if (TField* field = m_writer->identityField()) {
                 QString error;

@@ -42,6 +42,12 @@ public:
     /// Reloads every card section for the current employee (the window's LoadCard).
     virtual void ReloadCard() = 0;
 
+    /// The card is about to show another employee: what was typed and not posted is
+    /// posted now, or the user decides about it. False when the card must stay as it is
+    /// (the user chose to go on editing). A host without a card of its own has nothing
+    /// pending.
+    virtual bool SettlePendingEdits() { return true; }
+
     /// Tells the user that the server refused a change for lack of rights.
     virtual void ShowNoRightsWarning(const QString& text, const QString& caption) = 0;
 };

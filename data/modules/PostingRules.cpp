@@ -108,6 +108,12 @@ void Install(TDM_PUM& dm, CardHost& host)
     };
     dm.ADO_TEACHER.AfterEdit = markModified;
     dm.ADO_TEACHER.BeforePost = stampInsertUser;
+    // Leaving a row reloads the card: what the clerk typed for this employee is settled
+    // first, while its key is still the current one.
+    dm.ADO_TEACHER.BeforeScroll = [&host](TDataSet& ds) {
+        if (host.DirectoryExists() && ds.State() == dsBrowse && !ds.IsEmpty() && !host.SettlePendingEdits())
+            throw AbortSignal();
+    };
     dm.ADO_TEACHER.AfterScroll = [&dm, &host](TDataSet&) { directorySync(dm, host); };
     dm.ADO_TEACHER.OnPostError = noRights;
 

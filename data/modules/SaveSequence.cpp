@@ -84,17 +84,80 @@ int PostSections(TDM_PUM& dm, TADOUpdateHistoryExec& history)
     return posted;
 }
 
-int PostModifiedSections(TDM_PUM& dm)
+std::vector<TDataSet*> ModifiedSectionsOrder(TDM_PUM& dm)
 {
-    TDataSet* const inOrder[] = {
-        &dm.ADO_TEACHER,      &dm.ADOQ_Education,   &dm.ADOQ_family,         &dm.ADOQ_Experience,
-        &dm.ADOQ_Kvalification, &dm.ADOQ_Work,      &dm.ADOQ_Nagrada,        &dm.ADOQ_Abroad,
-        &dm.ADOQ_Elect_org,   &dm.ADOQ_Partiya,     &dm.ADOQ_Holiday,        &dm.ADOQ_mil_card,
+    return {
+        &dm.ADO_TEACHER,       &dm.ADOQ_Education,      &dm.ADOQ_family,      &dm.ADOQ_Experience,
+        &dm.ADOQ_Kvalification, &dm.ADOQ_Work,          &dm.ADOQ_Nagrada,     &dm.ADOQ_Abroad,
+        &dm.ADOQ_Elect_org,    &dm.ADOQ_Partiya,        &dm.ADOQ_Holiday,     &dm.ADOQ_mil_card,
         &dm.ADOQ_Lang_options, &dm.ADOQ_Place_of_birth, &dm.ADOQ_place_leave, &dm.ADOQ_PlaceResidence,
         &dm.ADOQ_Teacher_2,
     };
+}
+
+std::vector<TDataSet*> CancelOrder(TDM_PUM& dm)
+{
+    return {
+        &dm.ADOQ_Education, &dm.ADOQ_family,  &dm.ADOQ_Experience, &dm.ADOQ_Kvalification, &dm.ADOQ_Work,
+        &dm.ADOQ_Nagrada,   &dm.ADOQ_Abroad,  &dm.ADOQ_Elect_org,  &dm.ADOQ_Partiya,       &dm.ADOQ_Holiday,
+        &dm.ADOQ_mil_card,  &dm.ADOQ_Lang_options, &dm.ADOQ_photo, &dm.ADOQ_Teacher_2,
+    };
+}
+
+bool MasterRowPosted(TDM_PUM& dm)
+{
+    const TADOQuery& master = dm.ADO_TEACHER;
+    return master.Active() && !master.IsEmpty() && master.State() != dsInsert;
+}
+
+std::vector<TDataSet*> CardDataSets(TDM_PUM& dm)
+{
+    std::vector<TDataSet*> dataSets;
+    for (const Step& step : Steps(dm))
+        dataSets.push_back(step.dataSet);
+    dataSets.push_back(&dm.ADOQ_photo);
+    return dataSets;
+}
+
+bool HasUnpostedChanges(TDM_PUM& dm)
+{
+    bool changed = false;
+    for (TDataSet* dataSet : CardDataSets(dm)) {
+        if (!pending(*dataSet))
+            continue;
+        dataSet->UpdateRecord();
+        changed = changed || (pending(*dataSet) && dataSet->Modified());
+    }
+    return changed;
+}
+
+bool PostModifiedPhoto(TDM_PUM& dm)
+{
+    TDataSet& photo = dm.ADOQ_photo;
+    if (!pending(photo))
+        return false;
+    photo.UpdateRecord();
+    if (!pending(photo) || !photo.Modified())
+        return false;
+    photo.Post();
+    return true;
+}
+
+void CancelAll(TDM_PUM& dm)
+{
+    for (TDataSet* dataSet : CardDataSets(dm))
+        if (dataSet->Active())
+            dataSet->Cancel();
+}
+
+int PostModifiedSections(TDM_PUM& dm)
+{
+    // Without the employee's row the sections would be written without a key, and
+    // the master row itself without the name check.
+    if (!MasterRowPosted(dm))
+        return 0;
     int posted = 0;
-    for (TDataSet* dataSet : inOrder) {
+    for (TDataSet* dataSet : ModifiedSectionsOrder(dm)) {
         // Text still in a focused control counts as a change.
         if (pending(*dataSet))
             dataSet->UpdateRecord();

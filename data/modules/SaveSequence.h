@@ -41,8 +41,35 @@ int PostSections(TDM_PUM& dm, TADOUpdateHistoryExec& history);
 
 /// Posts, in order, every one of the master row and the card sections (not the passport
 /// or the pension) that holds unposted field changes, without attaching the history.
+/// Nothing at all while the employee has no row in the database yet: a new employee is
+/// posted only through Save's name check, and a section needs the employee's key.
 /// Returns the number posted.
 int PostModifiedSections(TDM_PUM& dm);
+
+/// The datasets PostModifiedSections looks at, in its order: the master row and 16
+/// sections; the passport and the pension are not among them.
+std::vector<TDataSet*> ModifiedSectionsOrder(TDM_PUM& dm);
+
+/// The datasets Cancel drops the pending edits of, in its order. The master row, the
+/// addresses, the passport and the pension are not among them: their edits survive.
+std::vector<TDataSet*> CancelOrder(TDM_PUM& dm);
+
+/// Whether ADO_TEACHER's current row exists in the database (open, a row, not inserting).
+bool MasterRowPosted(TDM_PUM& dm);
+
+/// Every dataset of the card that a reload or an empty card would re-open: the master
+/// row, the sections of the save sequence and the photo.
+std::vector<TDataSet*> CardDataSets(TDM_PUM& dm);
+
+/// Has the controls write what they hold, then tells whether some dataset of the card
+/// holds unposted field changes.
+bool HasUnpostedChanges(TDM_PUM& dm);
+
+/// Posts the photo row when it holds unposted changes (it is not part of Save).
+bool PostModifiedPhoto(TDM_PUM& dm);
+
+/// Drops every pending edit or insert of the card.
+void CancelAll(TDM_PUM& dm);
 
 }  // namespace SaveSequence
 

@@ -36,8 +36,8 @@ bool isFreeTdsDriver(const QString& driver)
 QString OdbcConnectionString::attribute(const QString& key, const QString& value, bool freeTds)
 {
     if (value.contains(u"};"))
-        throw DbError(QStringLiteral("The connection value of %1 contains \"};\", which ODBC drivers "
-                                     "cannot receive; choose another value.")
+        throw DbError(QStringLiteral("Значение %1 в строке подключения содержит \"};\", которое драйвер ODBC "
+                                     "принять не может; выберите другое значение.")
                           .arg(key));
     if (!needsBraces(value))
         return key + u'=' + value + u';';
@@ -60,7 +60,7 @@ OdbcConnectionString::ServerAddress OdbcConnectionString::parseServer(const QStr
         bool ok = false;
         const int port = portText.toInt(&ok);
         if (!ok || port < 1 || port > 65535)
-            throw DbError(QStringLiteral("The server address \"%1\" has an invalid port \"%2\".")
+            throw DbError(QStringLiteral("В адресе сервера \"%1\" неверный порт \"%2\".")
                               .arg(dataSource, portText));
         address.port = port;
         rest = rest.left(comma).trimmed();
@@ -73,7 +73,7 @@ OdbcConnectionString::ServerAddress OdbcConnectionString::parseServer(const QStr
     if (rest == u"." || rest.compare(u"(local)", Qt::CaseInsensitive) == 0)
         rest = QStringLiteral("127.0.0.1");
     if (rest.isEmpty())
-        throw DbError(QStringLiteral("The connection names no database server (Data Source is empty)."));
+        throw DbError(QStringLiteral("В строке подключения не указан сервер базы данных (Data Source пуст)."));
     address.host = rest;
     return address;
 }
@@ -105,8 +105,8 @@ QString OdbcConnectionString::build(const ConnectionParams& params, const OdbcIn
     }
 
     if (installation.freeTdsDriver.isEmpty())
-        throw DbError(QStringLiteral("\"%1\" is no ODBC data source, and the FreeTDS ODBC driver that "
-                                     "would reach it as a server is not installed.")
+        throw DbError(QStringLiteral("\"%1\" не является источником данных ODBC, а драйвер ODBC FreeTDS, "
+                                     "через который к нему можно обратиться как к серверу, не установлен.")
                           .arg(dataSource),
                       DbError::Kind::ConnectionLost);
 

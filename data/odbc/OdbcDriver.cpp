@@ -84,7 +84,7 @@ OdbcDriver::~OdbcDriver()
 SQLHDBC OdbcDriver::connection() const
 {
     if (!m_connection)
-        throw DbError(QStringLiteral("The database connection is not open."), DbError::Kind::ConnectionLost);
+        throw DbError(QStringLiteral("Соединение с базой данных не открыто."), DbError::Kind::ConnectionLost);
     return m_connection.get();
 }
 
@@ -103,7 +103,7 @@ void OdbcDriver::openConnectionString(const QString& odbcConnectionString, OdbcT
     SQLSetConnectAttr(dbc.get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(SQLULEN(kLoginTimeoutSeconds)), 0);
     if (!SQL_SUCCEEDED(driverConnect(dbc.get(), odbcConnectionString, mode))) {
-        DbError error = odbcError(SQL_HANDLE_DBC, dbc.get(), QStringLiteral("Cannot connect to the database."), mode);
+        DbError error = odbcError(SQL_HANDLE_DBC, dbc.get(), QStringLiteral("Не удалось подключиться к базе данных."), mode);
         // Whatever the driver calls it, a failed connect leaves no connection.
         if (error.kind() == DbError::Kind::Other)
             error = DbError(error.message(), DbError::Kind::ConnectionLost, error.sqlState(), error.nativeCode());
@@ -193,7 +193,8 @@ qint64 OdbcDriver::execute(const QString& sql)
 namespace {
 
 // " AND [column] = ?" per original (" AND [column] IS NULL" for a NULL), binding the values.
-QString unchangedCondition(OdbcParameterBinder& binder, const std::vector<ColumnValue>& originals)
+QString unchangedCondition(OdbcParameterBinder& binder, const std::vector<ColumnValue>& originals,
+                           const ServerDialect& dialect)
 {
     QString sql;
     for (const ColumnValue& o : originals) {
@@ -201,7 +202,12 @@ QString unchangedCondition(OdbcParameterBinder& binder, const std::vector<Column
             sql += QStringLiteral(" AND %1 IS NULL").arg(SqlIdentifier::quote(o.column));
             continue;
         }
-        sql += QStringLiteral(" AND %1 = ?").arg(SqlIdentifier::quote(o.column));
+        const bool date = o.type == SqlType::Date || o.type == SqlType::DateTime;
+        sql += QStringLiteral(" AND %1 = ").arg(SqlIdentifier::quote(o.column))
+            + (date && dialect.castsDateComparisons
+                   ? QStringLiteral("CAST(? AS %1)").arg(o.type == SqlType::Date ? QStringLiteral("date")
+                                                                                  : QStringLiteral("datetime"))
+                   : QStringLiteral("?"));
         binder.bind(o.value, o.type);
     }
     return sql;
@@ -228,7 +234,7 @@ qint64 OdbcDriver::updateUnchanged(const QString& table, const QString& keyColum
         binder.bind(v.value, v.type);
     }
     binder.bind(key);
-    const QString unchanged = unchangedCondition(binder, originals);
+    const QString unchanged = unchangedCondition(binder, originals, m_dialect);
     statement.execDirect(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
                              .arg(SqlIdentifier::quote(table), assignments.join(QStringLiteral(", ")),
                                   SqlIdentifier::quote(keyColumn))
@@ -284,7 +290,7 @@ qint64 OdbcDriver::removeUnchanged(const QString& table, const QString& keyColum
     OdbcStatement statement(connection(), m_textMode, m_statementTimeout);
     OdbcParameterBinder binder(statement);
     binder.bind(key);
-    const QString unchanged = unchangedCondition(binder, originals);
+    const QString unchanged = unchangedCondition(binder, originals, m_dialect);
     statement.execDirect(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
                              .arg(SqlIdentifier::quote(table), SqlIdentifier::quote(keyColumn))
                          + unchanged);
@@ -301,7 +307,7 @@ void OdbcDriver::callProcedure(const QString& name, std::vector<ProcedureParamet
                                               QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch parts = plainName.match(name);
     if (!parts.hasMatch())
-        throw DbError(QStringLiteral("Invalid procedure name \"%1\".").arg(name), DbError::Kind::InvalidObject);
+        throw DbError(QStringLiteral("Недопустимое имя процедуры \"%1\".").arg(name), DbError::Kind::InvalidObject);
     // Number 1 is the procedure itself; only another number must travel.
     const QString group = parts.captured(2);
     const QString procedure = group.isEmpty() || group.toInt() == 1 ? parts.captured(1).trimmed() : name;

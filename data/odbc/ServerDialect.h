@@ -20,6 +20,10 @@ struct ServerDialect {
     QString identityQuery;          ///< the statement that answers the identity
     bool identityInSameBatch = false;  ///< appended to the INSERT with "; " instead of run after it
     QStringList sessionSetup;        ///< run once after connecting
+    /// A value compared with a stored date or date-time is first cast to the
+    /// column's type, so that it is rounded as the stored one was (SQL Server
+    /// keeps datetime in steps of 1/300 s).
+    bool castsDateComparisons = false;
 
     static ServerDialect forDbms(const QString& dbmsName);
 };

@@ -93,6 +93,14 @@ std::optional<ClerkAccounts::Stored> ClerkAccounts::verify(sqlite3* db, const QS
     const bool matches = PasswordVerifier::matches(secret, stored ? stored->verifier : decoy);
     if (!stored || hash.isEmpty() || !matches)
         return std::nullopt;
+    if (PasswordVerifier::needsUpgrade(stored->verifier)) {
+        try {
+            stored->verifier = PasswordVerifier::create(hash.toLatin1());
+            storeVerifier(db, stored->clerk.login, stored->verifier);
+        } catch (const std::exception&) {
+            // a busy file only postpones the upgrade to the next sign-in
+        }
+    }
     return stored;
 }
 
@@ -108,6 +116,19 @@ void ClerkAccounts::changePasswordHash(sqlite3* db, const QString& login, const 
     update.bind(1, login);
     update.bind(2, today.addDays(kPasswordLifetimeDays).toString(kDateFormat));
     update.run();
+}
+
+bool ClerkAccounts::setPassword(sqlite3* db, const QString& login, const QString& password, bool mustChange)
+{
+    const std::optional<Stored> stored = find(db, login);
+    if (!stored)
+        return false;
+    storeVerifier(db, stored->clerk.login, PasswordVerifier::create(passwordHash(password).toLatin1()));
+    SqliteStatement update(db, QStringLiteral("UPDATE zel_users SET must_change = ?2 WHERE login = ?1"));
+    update.bind(1, stored->clerk.login);
+    update.bind(2, mustChange ? 1 : 0);
+    update.run();
+    return true;
 }
 
 void ClerkAccounts::recordSignIn(sqlite3* db, const QString& login, const QString& workstation)

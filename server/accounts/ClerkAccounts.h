@@ -48,10 +48,14 @@ public:
     /// The clerk when login and hash match, nullopt otherwise. An unknown login
     /// is checked against a decoy verifier, so that it costs as much time as a
     /// wrong password and the answer's delay tells nothing about which logins exist.
+    /// A verifier cheaper than new ones is replaced once the hash matched.
     static std::optional<Stored> verify(sqlite3* db, const QString& login, const QString& md5Hex);
     /// Replaces the password by its hash; clears the must-change flag and starts a new lifetime.
     static void changePasswordHash(sqlite3* db, const QString& login, const QString& md5Hex, const QDate& today);
     static void recordSignIn(sqlite3* db, const QString& login, const QString& workstation);
+    /// Replaces the password of an existing clerk (typed text, hashed as the
+    /// client does); false when there is no such clerk.
+    static bool setPassword(sqlite3* db, const QString& login, const QString& password, bool mustChange);
 
     static int passwordState(const Clerk& clerk, const QDate& today);
     /// "0123...EF" upper case when md5Hex is 32 hex digits; empty otherwise.

@@ -14,6 +14,16 @@ const PasswordVerifier::Stored& decoyVerifier()
     static const PasswordVerifier::Stored decoy = PasswordVerifier::create(QByteArrayLiteral("decoy"));
     return decoy;
 }
+void storeVerifier(sqlite3* db, const QString& login, const PasswordVerifier::Stored& stored)
+{
+    SqliteStatement update(db, QStringLiteral(
+        "UPDATE zel_logins SET salt = ?2, verifier = ?3, iterations = ?4 WHERE login = ?1"));
+    update.bind(1, login);
+    update.bind(2, stored.salt);
+    update.bind(3, stored.verifier);
+    update.bind(4, stored.iterations);
+    update.run();
+}
 }  // namespace
 
 QString DatabaseAccounts::roleName(AccountRole role)
@@ -38,6 +48,18 @@ std::optional<AccountRole> DatabaseAccounts::parseRole(const QString& name)
         if (roleName(role).compare(name, Qt::CaseInsensitive) == 0)
             return role;
     return std::nullopt;
+}
+
+bool DatabaseAccounts::setPassword(sqlite3* db, const QString& login, const QString& password)
+{
+    SqliteStatement select(db, QStringLiteral("SELECT login FROM zel_logins WHERE login = ?1"));
+    select.bind(1, login);
+    if (!select.step())
+        return false;
+    const QString stored = select.text(0);
+    select.reset();
+    storeVerifier(db, stored, PasswordVerifier::create(password.toUtf8()));
+    return true;
 }
 
 void DatabaseAccounts::set(sqlite3* db, const QString& login, const QString& password, AccountRole role)
@@ -66,7 +88,17 @@ std::optional<Account> DatabaseAccounts::verify(sqlite3* db, const QString& logi
     const std::optional<AccountRole> role = parseRole(select.text(4));
     if (!PasswordVerifier::matches(password.toUtf8(), stored) || !role)
         return std::nullopt;
-    return Account{select.text(0), *role};
+    const Account account{select.text(0), *role};
+    select.reset();
+    if (PasswordVerifier::needsUpgrade(stored)) {
+        // Brought up to the current cost while the password is at hand; a busy
+        // file only postpones that to the next sign-in.
+        try {
+            storeVerifier(db, account.login, PasswordVerifier::create(password.toUtf8()));
+        } catch (const std::exception&) {
+        }
+    }
+    return account;
 }
 
 void DatabaseAccounts::install()

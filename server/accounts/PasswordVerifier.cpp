@@ -1,9 +1,12 @@
 #include "server/accounts/PasswordVerifier.h"
 
-#include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
+#include <QtGlobal>
+
+#include <openssl/evp.h>
 
 #include <atomic>
+#include <stdexcept>
 
 namespace zel::server {
 
@@ -16,6 +19,18 @@ quint64 PasswordVerifier::derivations()
     return g_derivations.load();
 }
 
+int PasswordVerifier::iterationsForNewVerifiers()
+{
+    static const int iterations = [] {
+        bool ok = false;
+        const int asked = qEnvironmentVariableIntValue("ZEL_VERIFIER_ITERATIONS", &ok);
+        if (!ok || asked >= kDefaultIterations)
+            return kDefaultIterations;
+        return std::max(asked, kMinimumIterations);
+    }();
+    return iterations;
+}
+
 PasswordVerifier::Stored PasswordVerifier::create(const QByteArray& secret, int iterations)
 {
     Stored stored;
@@ -23,8 +38,8 @@ PasswordVerifier::Stored PasswordVerifier::create(const QByteArray& secret, int 
     QRandomGenerator* random = QRandomGenerator::system();
     for (char& byte : stored.salt)
         byte = char(random->bounded(256));
-    stored.iterations = iterations;
-    stored.verifier = pbkdf2(secret, stored.salt, iterations);
+    stored.iterations = iterations > 0 ? iterations : iterationsForNewVerifiers();
+    stored.verifier = pbkdf2(secret, stored.salt, stored.iterations);
     return stored;
 }
 
@@ -36,33 +51,21 @@ bool PasswordVerifier::matches(const QByteArray& secret, const Stored& stored)
                               stored.verifier);
 }
 
+bool PasswordVerifier::needsUpgrade(const Stored& stored)
+{
+    return stored.iterations < iterationsForNewVerifiers();
+}
+
 QByteArray PasswordVerifier::pbkdf2(const QByteArray& secret, const QByteArray& salt, int iterations,
                                     int length)
 {
     ++g_derivations;
-    QMessageAuthenticationCode mac(QCryptographicHash::Sha256, secret);
-    QByteArray out;
-    for (quint32 block = 1; out.size() < length; ++block) {
-        QByteArray counter(4, '\0');
-        counter[0] = char(block >> 24);
-        counter[1] = char(block >> 16);
-        counter[2] = char(block >> 8);
-        counter[3] = char(block);
-        mac.reset();
-        mac.addData(salt);
-        mac.addData(counter);
-        QByteArray u = mac.result();
-        QByteArray t = u;
-        for (int i = 1; i < iterations; ++i) {
-            mac.reset();
-            mac.addData(u);
-            u = mac.result();
-            for (qsizetype j = 0; j < t.size(); ++j)
-                t[j] = char(t[j] ^ u[j]);
-        }
-        out += t;
-    }
-    out.truncate(length);
+    QByteArray out(length, '\0');
+    const int ok = PKCS5_PBKDF2_HMAC(secret.constData(), int(secret.size()),
+                                     reinterpret_cast<const unsigned char*>(salt.constData()), int(salt.size()),
+                                     iterations, EVP_sha256(), length, reinterpret_cast<unsigned char*>(out.data()));
+    if (ok != 1)
+        throw std::runtime_error("PBKDF2 failed");
     return out;
 }
 

@@ -69,6 +69,9 @@ DemoSummary fillDemoDatabase(sqlite3* db, int employees, quint32 seed)
         writeSettings(db, summary.databaseName);
         for (const demo::SeedTable& seedTable : demo::DemoReferenceData::tables())
             demo::SeedWriter::insert(db, seedTable);
+        // The demo's cards come from the report server run beside the program.
+        execute(db, QStringLiteral("UPDATE VuzDefaults SET n_field = '%1' WHERE id_vuz_defaults = 22")
+                        .arg(QStringView(kDemoReportServer)));
         demo::DemoAccounts::write(db, summary);
         writeEmployees(db, employees, seed);
         for (const QString& sql : schema::SqliteSchemaWriter::indexAndViewStatements())

@@ -8,6 +8,10 @@ struct sqlite3;
 
 namespace zel::server {
 
+/// The report server's address in a demo database (settings row 22): where
+/// "zel4-admin report-server" listens by default.
+inline constexpr char16_t kDemoReportServer[] = u"http://127.0.0.1:8089";
+
 /// A login of the demo database and what it is for.
 struct DemoAccount {
     QString login;

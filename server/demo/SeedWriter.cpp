@@ -62,7 +62,9 @@ QString SeedWriter::tsql(const SeedTable& seed)
     for (const QString& c : seed.columns)
         columns << MssqlSchemaScript::bracketed(c);
 
-    QString out;
+    // A table that already holds rows is left as the administrator keeps it,
+    // so the script can run again after an upgrade.
+    QString out = QStringLiteral("IF NOT EXISTS (SELECT 1 FROM %1)\nBEGIN\n").arg(name);
     if (identity)
         out += QStringLiteral("SET IDENTITY_INSERT %1 ON\n").arg(name);
     for (const QVariantList& row : seed.rows) {
@@ -74,7 +76,7 @@ QString SeedWriter::tsql(const SeedTable& seed)
     }
     if (identity)
         out += QStringLiteral("SET IDENTITY_INSERT %1 OFF\n").arg(name);
-    return out + QLatin1String("GO\n\n");
+    return out + QLatin1String("END\nGO\n\n");
 }
 
 QString SeedWriter::dictionaryScript()

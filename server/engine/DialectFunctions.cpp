@@ -289,6 +289,73 @@ void reverseFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     resultText(ctx, out);
 }
 
+// zel_divisor(dividend, x): x itself, or the server's error when x is zero
+// and the dividend is not NULL (NULL / 0 is NULL).
+void divisorFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    sqlite3_value* divisor = argv[1];
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_value(ctx, divisor);
+    const int type = sqlite3_value_numeric_type(divisor);
+    if ((type == SQLITE_INTEGER && sqlite3_value_int64(divisor) == 0)
+        || (type == SQLITE_FLOAT && sqlite3_value_double(divisor) == 0.0))
+        return sqlite3_result_error(ctx, "Divide by zero error encountered.", -1);
+    sqlite3_result_value(ctx, divisor);
+}
+
+// zel_raise(message): fails the statement with message.
+void raiseFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    sqlite3_result_error(ctx, text ? text : "", -1);
+}
+
+// zel_fit(value, type, size): value unchanged when it fits a column of that
+// type ("varchar" with size characters, "smallint", ...), else the server's error.
+void fitFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    sqlite3_value* value = argv[0];
+    if (sqlite3_value_type(value) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const QString type = textOf(argv[1]);
+    const qint64 size = sqlite3_value_int64(argv[2]);
+    if (type.contains(QLatin1String("char"))) {
+        QString text = textOf(value);
+        while (text.endsWith(u' '))
+            text.chop(1);  // trailing blanks are dropped, not refused
+        if (size > 0 && text.size() > size)
+            return sqlite3_result_error(ctx, "String or binary data would be truncated.", -1);
+        return sqlite3_result_value(ctx, value);
+    }
+    qint64 low = 0;
+    qint64 high = 0;
+    if (type == QLatin1String("tinyint")) {
+        high = 255;
+    } else if (type == QLatin1String("smallint")) {
+        low = -32768;
+        high = 32767;
+    } else if (type == QLatin1String("int")) {
+        low = -2147483648LL;
+        high = 2147483647LL;
+    } else {
+        return sqlite3_result_value(ctx, value);
+    }
+    const int numeric = sqlite3_value_numeric_type(value);
+    double n = 0;
+    if (numeric == SQLITE_INTEGER)
+        n = double(sqlite3_value_int64(value));
+    else if (numeric == SQLITE_FLOAT)
+        n = std::trunc(sqlite3_value_double(value));
+    else
+        return sqlite3_result_value(ctx, value);
+    if (n < double(low) || n > double(high)) {
+        const QByteArray message =
+            QStringLiteral("Arithmetic overflow error converting expression to data type %1.").arg(type).toUtf8();
+        return sqlite3_result_error(ctx, message.constData(), int(message.size()));
+    }
+    sqlite3_result_value(ctx, value);
+}
+
 void add(sqlite3* db, const char* name, int argc, void (*f)(sqlite3_context*, int, sqlite3_value**), bool deterministic = true)
 {
     const int flags = SQLITE_UTF8 | SQLITE_INNOCUOUS | (deterministic ? SQLITE_DETERMINISTIC : 0);
@@ -311,6 +378,10 @@ void registerDialectFunctions(sqlite3* db)
     add(db, "zel_space", 1, spaceFunction);
     add(db, "zel_replicate", 2, replicateFunction);
     add(db, "zel_reverse", 1, reverseFunction);
+    add(db, "zel_divisor", 2, divisorFunction);
+    // Never factored out of the CASE that guards it.
+    add(db, "zel_raise", 1, raiseFunction, false);
+    add(db, "zel_fit", 3, fitFunction);
 }
 
 }  // namespace zel::server

@@ -6,6 +6,7 @@
 #include "server/engine/SchemaCatalog.h"
 #include "server/engine/SqlEmitter.h"
 #include "server/engine/SqlParser.h"
+#include "server/engine/StatementTrace.h"
 
 namespace zel::server {
 
@@ -76,8 +77,20 @@ std::vector<TranslatedStatement> DialectTranslator::translate(const QString& bat
     std::vector<TranslatedStatement> out;
     out.reserve(statements.size());
     QString format = dateFormat;
-    for (const auto& s : statements)
-        out.push_back(translateOne(s, format));
+    for (const auto& s : statements) {
+        try {
+            out.push_back(translateOne(s, format));
+        } catch (const DbError& e) {
+            // What this server refuses to run says which statement it was.
+            if (e.kind() != DbError::Kind::Syntax || e.message().contains(QLatin1String("\nStatement: ")))
+                throw;
+            QString statement = StatementTrace::masked(s.text.trimmed());
+            if (statement.size() > 300)
+                statement = statement.left(300) + QStringLiteral("...");
+            throw DbError(e.message() + QStringLiteral("\nStatement: ") + statement, e.kind(), e.sqlState(),
+                          e.nativeCode());
+        }
+    }
     return out;
 }
 
@@ -114,6 +127,13 @@ TranslatedStatement DialectTranslator::translateOne(const SqlStatement& s, QStri
         out.kind = TranslatedStatement::Kind::SetOption;
         out.option = s.option;
         out.optionValue = s.optionValue;
+        // With these off a comparison or a join with NULL would answer
+        // differently from the server; the statements of the program rely on ON.
+        if ((s.option == QLatin1String("ANSI_NULLS") || s.option == QLatin1String("CONCAT_NULL_YIELDS_NULL")
+             || s.option == QLatin1String("ANSI_WARNINGS"))
+            && s.optionValue == QLatin1String("OFF"))
+            throw DbError(QStringLiteral("SET %1 OFF is not supported by this server; nothing was run.").arg(s.option),
+                          DbError::Kind::Syntax, QStringLiteral("42000"));
         if (s.option == QLatin1String("DATEFORMAT")) {
             if (!DateText::isValidDateFormat(s.optionValue))
                 throw DbError(QStringLiteral("Invalid argument for SET DATEFORMAT. Must be one of mdy, dmy, ymd, ydm, myd, or dym."),
@@ -160,7 +180,18 @@ void DialectTranslator::translateInsert(const SqlStatement& s, TranslatedStateme
     }
     sql += QStringLiteral(" (") + names.join(QLatin1String(", ")) + u')';
     if (s.select) {
-        sql += u' ' + emitter.select(*s.select);
+        // The selected rows pass through a named row source, so that each value
+        // is checked against its column as VALUES are.
+        QStringList sourceNames, fittedValues;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            SqlEmitter::Value v;
+            v.sql = QStringLiteral("zel_c%1").arg(i + 1);
+            sourceNames << v.sql;
+            fittedValues << SqlEmitter::fitted(v, *columns[i]);
+        }
+        sql += QStringLiteral(" WITH zel_rows(%1) AS (%2) SELECT %3 FROM zel_rows")
+                   .arg(sourceNames.join(QLatin1String(", ")), emitter.select(*s.select),
+                        fittedValues.join(QLatin1String(", ")));
         out.readsTables = true;
     } else {
         QStringList rows;
@@ -175,7 +206,7 @@ void DialectTranslator::translateInsert(const SqlStatement& s, TranslatedStateme
             for (std::size_t i = 0; i < row.size(); ++i) {
                 SqlEmitter::Value v = emitter.expression(*row[i], empty);
                 emitter.coerceLiteral(v, *columns[i]);
-                values << v.sql;
+                values << SqlEmitter::fitted(v, *columns[i]);
             }
             rows << u'(' + values.join(QLatin1String(", ")) + u')';
         }
@@ -206,7 +237,7 @@ void DialectTranslator::translateUpdate(const SqlStatement& s, TranslatedStateme
                           QStringLiteral("42000"), 8102);
         SqlEmitter::Value v = emitter.expression(*expr, scope);
         emitter.coerceLiteral(v, c);
-        sets << SqlEmitter::quoted(c.name) + QStringLiteral(" = ") + v.sql;
+        sets << SqlEmitter::quoted(c.name) + QStringLiteral(" = ") + SqlEmitter::fitted(v, c);
     }
     out.sql = QStringLiteral("UPDATE ") + SqlEmitter::quoted(table.name) + QStringLiteral(" SET ")
         + sets.join(QLatin1String(", "));

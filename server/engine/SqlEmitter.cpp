@@ -170,6 +170,30 @@ void SqlEmitter::coercePair(Value& a, Value& b)
         coerceLiteral(a, *b.column);
 }
 
+void SqlEmitter::collateText(Value& v)
+{
+    if (v.column || (v.cls != ValueClass::Text && v.cls != ValueClass::Unknown))
+        return;
+    v.sql += QStringLiteral(" COLLATE ZEL_CI");
+}
+
+QString SqlEmitter::fitted(const Value& value, const CatalogColumn& column)
+{
+    if (db::isTextType(column.type) && column.size > 0 && column.type != db::SqlType::Text
+        && column.type != db::SqlType::NText)
+        return QStringLiteral("zel_fit(%1, 'char', %2)").arg(value.sql).arg(column.size);
+    switch (column.type) {
+    case db::SqlType::TinyInt:
+        return QStringLiteral("zel_fit(%1, 'tinyint', 0)").arg(value.sql);
+    case db::SqlType::SmallInt:
+        return QStringLiteral("zel_fit(%1, 'smallint', 0)").arg(value.sql);
+    case db::SqlType::Int:
+        return QStringLiteral("zel_fit(%1, 'int', 0)").arg(value.sql);
+    default:
+        return value.sql;
+    }
+}
+
 QString SqlEmitter::list(const std::vector<SqlExprPtr>& exprs, const Scope& scope, std::size_t from)
 {
     QStringList out;
@@ -207,6 +231,7 @@ QString SqlEmitter::select(const SqlSelect& select, const Scope* parent)
         m_resultTextSizes = scope.textSizes;
     for (const SqlSelect* part = &select; part->next; part = part->next.get()) {
         Scope partScope;
+        partScope.inCompound = true;
         sql += u' ' + part->setOperator + u' ' + selectCore(*part->next, parent, partScope);
     }
     if (!select.orderBy.empty()) {
@@ -231,6 +256,9 @@ QString SqlEmitter::selectCore(const SqlSelect& select, const Scope* parent, Sco
             continue;
         }
         Value v = expression(*item.expr, scope);
+        // DISTINCT and UNION tell rows apart by the items' collation.
+        if (select.distinct || select.next || scope.inCompound)
+            collateText(v);
         QString text = v.sql;
         if (!item.alias.isEmpty()) {
             text += QStringLiteral(" AS ") + quoted(item.alias);
@@ -252,8 +280,15 @@ QString SqlEmitter::selectCore(const SqlSelect& select, const Scope* parent, Sco
     sql += from;
     if (select.where)
         sql += QStringLiteral(" WHERE ") + expression(*select.where, scope).sql;
-    if (!select.groupBy.empty())
-        sql += QStringLiteral(" GROUP BY ") + list(select.groupBy, scope);
+    if (!select.groupBy.empty()) {
+        QStringList terms;
+        for (const auto& e : select.groupBy) {
+            Value v = expression(*e, scope);
+            collateText(v);
+            terms << v.sql;
+        }
+        sql += QStringLiteral(" GROUP BY ") + terms.join(QLatin1String(", "));
+    }
     if (select.having)
         sql += QStringLiteral(" HAVING ") + expression(*select.having, scope).sql;
     return sql;
@@ -509,6 +544,9 @@ SqlEmitter::Value SqlEmitter::binary(const SqlExpr& expr, const Scope& scope)
     }
     if (op == QLatin1String("^")) {
         v.sql = QStringLiteral("((%1 | %2) - (%1 & %2))").arg(a.sql, b.sql);
+    } else if (op == QLatin1String("/") || op == QLatin1String("%")) {
+        v.sql = u'(' + a.sql + u' ' + op + QStringLiteral(" zel_divisor(") + a.sql + QStringLiteral(", ") + b.sql
+            + QStringLiteral("))");
     } else {
         v.sql = u'(' + a.sql + u' ' + sqliteOp + u' ' + b.sql + u')';
     }
@@ -589,7 +627,8 @@ SqlEmitter::Value SqlEmitter::function(const SqlExpr& expr, const Scope& scope)
         unsupported(QStringLiteral("*"));
     if (name == QLatin1String("min") || name == QLatin1String("max")) {
         argc(1, 1);
-        const Value a = expression(*expr.args[0], scope);
+        Value a = expression(*expr.args[0], scope);
+        collateText(a);
         v.sql = name + u'(' + (expr.distinct ? QStringLiteral("DISTINCT ") : QString()) + a.sql + u')';
         v.cls = a.cls;
         return v;
@@ -684,6 +723,8 @@ SqlEmitter::Value SqlEmitter::expression(const SqlExpr& expr, const Scope& scope
         Value high = expression(*expr.args[2], scope);
         coercePair(a, low);
         coercePair(a, high);
+        if (low.cls == ValueClass::Text || high.cls == ValueClass::Text || a.cls == ValueClass::Text)
+            collateText(a);
         v.sql = u'(' + a.sql + (expr.negated ? QStringLiteral(" NOT") : QString()) + QStringLiteral(" BETWEEN ")
             + low.sql + QStringLiteral(" AND ") + high.sql + u')';
         v.cls = ValueClass::Number;
@@ -692,18 +733,23 @@ SqlEmitter::Value SqlEmitter::expression(const SqlExpr& expr, const Scope& scope
     case Kind::InList: {
         Value a = expression(*expr.args[0], scope);
         QStringList items;
+        bool texts = a.cls == ValueClass::Text;
         for (std::size_t i = 1; i < expr.args.size(); ++i) {
             Value item = expression(*expr.args[i], scope);
             coercePair(a, item);
+            texts = texts || item.cls == ValueClass::Text;
             items << item.sql;
         }
+        if (texts)
+            collateText(a);
         v.sql = u'(' + a.sql + (expr.negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN ("))
             + items.join(QLatin1String(", ")) + QStringLiteral("))");
         v.cls = ValueClass::Number;
         return v;
     }
     case Kind::InSelect: {
-        const Value a = expression(*expr.args[0], scope);
+        Value a = expression(*expr.args[0], scope);
+        collateText(a);
         v.sql = u'(' + a.sql + (expr.negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN ("))
             + select(*expr.select, &scope) + QStringLiteral("))");
         v.cls = ValueClass::Number;
@@ -713,9 +759,17 @@ SqlEmitter::Value SqlEmitter::expression(const SqlExpr& expr, const Scope& scope
         v.sql = QStringLiteral("EXISTS (") + select(*expr.select, &scope) + u')';
         v.cls = ValueClass::Number;
         return v;
-    case Kind::Subquery:
-        v.sql = u'(' + select(*expr.select, &scope) + u')';
+    case Kind::Subquery: {
+        // The server refuses a value that is several rows; the subquery is
+        // emitted twice, each time with its own parameters.
+        const QString rows = select(*expr.select, &scope);
+        const QString value = select(*expr.select, &scope);
+        v.sql = QStringLiteral("(CASE WHEN EXISTS (SELECT 1 FROM (%1) LIMIT 1 OFFSET 1) THEN zel_raise('Subquery returned "
+                               "more than 1 value. This is not permitted when the subquery follows =, !=, <, <= , >, >= or "
+                               "when the subquery is used as an expression.') ELSE (%2) END)")
+                    .arg(rows, value);
         return v;
+    }
     case Kind::Case: {
         QString sql = QStringLiteral("CASE");
         Value operand;

@@ -47,6 +47,7 @@ public:
         QHash<QString, ValueClass> aliases;  ///< result column names (lower case) of the select
         QHash<QString, int> textSizes;       ///< declared lengths of its computed text columns
         bool orderBy = false;                ///< resolving ORDER BY terms: aliases come first
+        bool inCompound = false;             ///< a later part of a UNION, EXCEPT or INTERSECT
     };
 
     SqlEmitter(const SchemaCatalog& catalog, const AccessPolicy& policy, const QString& dateFormat);
@@ -82,6 +83,9 @@ public:
     const QHash<QString, int>& resultTextSizes() const { return m_resultTextSizes; }
 
     static QString quoted(const QString& name);
+    /// The value as written into column: a text longer than the column or a
+    /// number out of its range fails the statement as the server would.
+    static QString fitted(const Value& value, const CatalogColumn& column);
     static ValueClass classOf(const CatalogColumn& column);
     [[noreturn]] static void invalidColumn(const QString& name);
     [[noreturn]] static void invalidObject(const QString& name);
@@ -91,6 +95,8 @@ private:
     QString fromClause(const SqlSelect& select, Scope& scope);
     QString orderTerm(const SqlOrderTerm& term, const SqlSelect& select, Scope& scope);
     Value column(const SqlExpr& expr, const Scope& scope);
+    /// A computed text compares without regard to case, as a column's does.
+    static void collateText(Value& v);
     Value star(const SqlExpr& expr, const Scope& scope);
     Value function(const SqlExpr& expr, const Scope& scope);
     Value binary(const SqlExpr& expr, const Scope& scope);

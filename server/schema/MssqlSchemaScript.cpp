@@ -45,7 +45,9 @@ QString createTable(const TableDefinition& t)
         parts << QStringLiteral("CONSTRAINT %1 PRIMARY KEY CLUSTERED (%2)")
                      .arg(MssqlSchemaScript::bracketed(QLatin1String("PK_") + t.name),
                           keys.join(QLatin1String(", ")));
-    return QLatin1String("CREATE TABLE ") + dbo(t.name) + QLatin1String(" (\n    ")
+    // Existence checks throughout: the script runs again after an upgrade.
+    return QStringLiteral("IF OBJECT_ID(N'%1', N'U') IS NULL\n").arg(dbo(t.name))
+        + QLatin1String("CREATE TABLE ") + dbo(t.name) + QLatin1String(" (\n    ")
         + parts.join(QLatin1String(",\n    ")) + QLatin1String("\n)\nGO\n");
 }
 }  // namespace
@@ -72,7 +74,8 @@ QString MssqlSchemaScript::text()
 
     for (const TableDefinition* t : ordered)
         for (const ForeignKeyDefinition& fk : t->foreignKeys)
-            out += QStringLiteral("ALTER TABLE %1 ADD CONSTRAINT %2 FOREIGN KEY (%3) REFERENCES %4 (%5)\nGO\n")
+            out += QStringLiteral("IF OBJECT_ID(N'[dbo].%2', N'F') IS NULL\n"
+                                  "ALTER TABLE %1 ADD CONSTRAINT %2 FOREIGN KEY (%3) REFERENCES %4 (%5)\nGO\n")
                        .arg(dbo(t->name),
                             bracketed(QStringLiteral("FK_%1_%2").arg(t->name, fk.referencedTable)),
                             bracketed(fk.column), dbo(fk.referencedTable), bracketed(fk.referencedColumn));
@@ -83,13 +86,14 @@ QString MssqlSchemaScript::text()
             QStringList columns;
             for (const QString& c : index.columns)
                 columns << bracketed(c);
-            out += QStringLiteral("CREATE NONCLUSTERED INDEX %1 ON %2 (%3)\nGO\n")
-                       .arg(bracketed(index.name), dbo(t->name), columns.join(QLatin1String(", ")));
+            out += QStringLiteral("IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'%4' AND object_id = OBJECT_ID(N'%2'))\n"
+                                  "CREATE NONCLUSTERED INDEX %1 ON %2 (%3)\nGO\n")
+                       .arg(bracketed(index.name), dbo(t->name), columns.join(QLatin1String(", ")), index.name);
         }
     out += QLatin1Char('\n');
 
     for (const ViewDefinition& v : PersonnelSchema::views())
-        out += QLatin1String("CREATE VIEW ") + dbo(v.name) + QLatin1String("\nAS\n") + v.selectSql
+        out += QLatin1String("CREATE OR ALTER VIEW ") + dbo(v.name) + QLatin1String("\nAS\n") + v.selectSql
             + QLatin1String("\nGO\n");
     return out;
 }

@@ -6,6 +6,7 @@ GO
 SET QUOTED_IDENTIFIER ON
 GO
 
+IF OBJECT_ID(N'[dbo].[TEACHER]', N'U') IS NULL
 CREATE TABLE [dbo].[TEACHER] (
     [id_teacher] int IDENTITY(1,1) NOT NULL,
     [p26] varchar(50) NULL,
@@ -18,6 +19,7 @@ CREATE TABLE [dbo].[TEACHER] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[TEACHER_info]', N'U') IS NULL
 CREATE TABLE [dbo].[TEACHER_info] (
     [id_teacher_info] int IDENTITY(1,1) NOT NULL,
     [id_teacher] int NULL,
@@ -43,6 +45,7 @@ CREATE TABLE [dbo].[TEACHER_info] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Pensioners]', N'U') IS NULL
 CREATE TABLE [dbo].[Pensioners] (
     [id_pensioner] int IDENTITY(1,1) NOT NULL,
     [id_teacher] int NULL,
@@ -55,6 +58,7 @@ CREATE TABLE [dbo].[Pensioners] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Passport]', N'U') IS NULL
 CREATE TABLE [dbo].[Passport] (
     [id_pasport] int IDENTITY(1,1) NOT NULL,
     [id_teacher] int NULL,
@@ -70,6 +74,7 @@ CREATE TABLE [dbo].[Passport] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[photo]', N'U') IS NULL
 CREATE TABLE [dbo].[photo] (
     [id_photo] int IDENTITY(1,1) NOT NULL,
     [id_teacher] int NULL,
@@ -80,6 +85,7 @@ CREATE TABLE [dbo].[photo] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[teacher_medosmotr]', N'U') IS NULL
 CREATE TABLE [dbo].[teacher_medosmotr] (
     [id_teacher_medosmotr] int IDENTITY(1,1) NOT NULL,
     [id_teacher] int NULL,
@@ -90,6 +96,7 @@ CREATE TABLE [dbo].[teacher_medosmotr] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[obrazovanie_teacher]', N'U') IS NULL
 CREATE TABLE [dbo].[obrazovanie_teacher] (
     [id_obrazovanie_teacher] int IDENTITY(1,1) NOT NULL,
     [id_teacher] int NULL,
@@ -102,6 +109,7 @@ CREATE TABLE [dbo].[obrazovanie_teacher] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Teacher_Nagruzka]', N'U') IS NULL
 CREATE TABLE [dbo].[Teacher_Nagruzka] (
     [id_nagruzka] int IDENTITY(1,1) NOT NULL,
     [id_teacher] int NULL,
@@ -114,6 +122,7 @@ CREATE TABLE [dbo].[Teacher_Nagruzka] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Educ]', N'U') IS NULL
 CREATE TABLE [dbo].[Educ] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -133,6 +142,7 @@ CREATE TABLE [dbo].[Educ] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[family_]', N'U') IS NULL
 CREATE TABLE [dbo].[family_] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -151,6 +161,7 @@ CREATE TABLE [dbo].[family_] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Experience]', N'U') IS NULL
 CREATE TABLE [dbo].[Experience] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -169,6 +180,7 @@ CREATE TABLE [dbo].[Experience] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Kvalifikation]', N'U') IS NULL
 CREATE TABLE [dbo].[Kvalifikation] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -185,6 +197,7 @@ CREATE TABLE [dbo].[Kvalifikation] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Work]', N'U') IS NULL
 CREATE TABLE [dbo].[Work] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -207,6 +220,7 @@ CREATE TABLE [dbo].[Work] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Nagrada]', N'U') IS NULL
 CREATE TABLE [dbo].[Nagrada] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -219,6 +233,7 @@ CREATE TABLE [dbo].[Nagrada] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Abroad]', N'U') IS NULL
 CREATE TABLE [dbo].[Abroad] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -234,6 +249,7 @@ CREATE TABLE [dbo].[Abroad] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Elect_org]', N'U') IS NULL
 CREATE TABLE [dbo].[Elect_org] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -248,6 +264,7 @@ CREATE TABLE [dbo].[Elect_org] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Partiya]', N'U') IS NULL
 CREATE TABLE [dbo].[Partiya] (
     [id_partia] int IDENTITY(1,1) NOT NULL,
     [id_teacher] int NULL,
@@ -259,6 +276,7 @@ CREATE TABLE [dbo].[Partiya] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Holiday]', N'U') IS NULL
 CREATE TABLE [dbo].[Holiday] (
     [id_vacation] int IDENTITY(1,1) NOT NULL,
     [id_teacher] int NULL,
@@ -281,6 +299,7 @@ CREATE TABLE [dbo].[Holiday] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[mil_card_]', N'U') IS NULL
 CREATE TABLE [dbo].[mil_card_] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -297,6 +316,7 @@ CREATE TABLE [dbo].[mil_card_] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Language_OPTIONS]', N'U') IS NULL
 CREATE TABLE [dbo].[Language_OPTIONS] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -308,6 +328,7 @@ CREATE TABLE [dbo].[Language_OPTIONS] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Republics]', N'U') IS NULL
 CREATE TABLE [dbo].[Republics] (
     [ZEL_user] nvarchar(20) NULL,
     [id_republics] int IDENTITY(1,1) NOT NULL,
@@ -317,6 +338,7 @@ CREATE TABLE [dbo].[Republics] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[RegionKR]', N'U') IS NULL
 CREATE TABLE [dbo].[RegionKR] (
     [IDRegion] smallint IDENTITY(1,1) NOT NULL,
     [NameRegion] varchar(50) NULL,
@@ -326,6 +348,7 @@ CREATE TABLE [dbo].[RegionKR] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[DistrictKR]', N'U') IS NULL
 CREATE TABLE [dbo].[DistrictKR] (
     [IDDistrict] smallint IDENTITY(1,1) NOT NULL,
     [NameDistrict] varchar(25) NULL,
@@ -335,6 +358,7 @@ CREATE TABLE [dbo].[DistrictKR] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[CityKR]', N'U') IS NULL
 CREATE TABLE [dbo].[CityKR] (
     [IDCity] int IDENTITY(1,1) NOT NULL,
     [NameCity] varchar(50) NULL,
@@ -344,6 +368,7 @@ CREATE TABLE [dbo].[CityKR] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[VillageKR]', N'U') IS NULL
 CREATE TABLE [dbo].[VillageKR] (
     [IDVillage] int IDENTITY(1,1) NOT NULL,
     [NameVillage] varchar(50) NULL,
@@ -353,6 +378,7 @@ CREATE TABLE [dbo].[VillageKR] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Country]', N'U') IS NULL
 CREATE TABLE [dbo].[Country] (
     [id_country] int IDENTITY(1,1) NOT NULL,
     [country] varchar(50) NULL,
@@ -361,6 +387,7 @@ CREATE TABLE [dbo].[Country] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Citizenship]', N'U') IS NULL
 CREATE TABLE [dbo].[Citizenship] (
     [IDCitizenship] int IDENTITY(1,1) NOT NULL,
     [Citizenship] varchar(25) NULL,
@@ -369,6 +396,7 @@ CREATE TABLE [dbo].[Citizenship] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Place_of_birth]', N'U') IS NULL
 CREATE TABLE [dbo].[Place_of_birth] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -383,6 +411,7 @@ CREATE TABLE [dbo].[Place_of_birth] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[place_leave]', N'U') IS NULL
 CREATE TABLE [dbo].[place_leave] (
     [ZEL_User] varchar(20) NULL,
     [ZEL_Update] date NULL,
@@ -398,6 +427,7 @@ CREATE TABLE [dbo].[place_leave] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Place_of_residence]', N'U') IS NULL
 CREATE TABLE [dbo].[Place_of_residence] (
     [id_teacher] int NULL,
     [id_republic] int NULL,
@@ -413,6 +443,7 @@ CREATE TABLE [dbo].[Place_of_residence] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Edu]', N'U') IS NULL
 CREATE TABLE [dbo].[Edu] (
     [id_edu] int IDENTITY(1,1) NOT NULL,
     [education] varchar(100) NULL,
@@ -420,6 +451,7 @@ CREATE TABLE [dbo].[Edu] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Educ_t]', N'U') IS NULL
 CREATE TABLE [dbo].[Educ_t] (
     [id_educ_t] int IDENTITY(1,1) NOT NULL,
     [Educ_type] varchar(50) NULL,
@@ -427,6 +459,7 @@ CREATE TABLE [dbo].[Educ_t] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Quit_Course]', N'U') IS NULL
 CREATE TABLE [dbo].[Quit_Course] (
     [id_quit_course] int IDENTITY(1,1) NOT NULL,
     [cource] varchar(50) NULL,
@@ -434,6 +467,7 @@ CREATE TABLE [dbo].[Quit_Course] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[specialPUM]', N'U') IS NULL
 CREATE TABLE [dbo].[specialPUM] (
     [id_special] int IDENTITY(1,1) NOT NULL,
     [id_direction] int NULL,
@@ -445,6 +479,7 @@ CREATE TABLE [dbo].[specialPUM] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[diploma_kval]', N'U') IS NULL
 CREATE TABLE [dbo].[diploma_kval] (
     [id_diploma_kval] int IDENTITY(1,1) NOT NULL,
     [diploma_kval] varchar(100) NULL,
@@ -453,6 +488,7 @@ CREATE TABLE [dbo].[diploma_kval] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Family_s]', N'U') IS NULL
 CREATE TABLE [dbo].[Family_s] (
     [id_family_s] int IDENTITY(1,1) NOT NULL,
     [stepen] varchar(30) NULL,
@@ -460,6 +496,7 @@ CREATE TABLE [dbo].[Family_s] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Family]', N'U') IS NULL
 CREATE TABLE [dbo].[Family] (
     [id_family] int IDENTITY(1,1) NOT NULL,
     [p15] varchar(50) NULL,
@@ -469,6 +506,7 @@ CREATE TABLE [dbo].[Family] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Family_spec]', N'U') IS NULL
 CREATE TABLE [dbo].[Family_spec] (
     [id_family_job] int IDENTITY(1,1) NOT NULL,
     [job_specification] varchar(30) NULL,
@@ -476,6 +514,7 @@ CREATE TABLE [dbo].[Family_spec] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Holliday_t]', N'U') IS NULL
 CREATE TABLE [dbo].[Holliday_t] (
     [id_vacation_t] int IDENTITY(1,1) NOT NULL,
     [Holiday_type] varchar(30) NULL,
@@ -483,6 +522,7 @@ CREATE TABLE [dbo].[Holliday_t] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[nationality]', N'U') IS NULL
 CREATE TABLE [dbo].[nationality] (
     [IDNationality] int IDENTITY(1,1) NOT NULL,
     [Nationality] varchar(50) NULL,
@@ -490,6 +530,7 @@ CREATE TABLE [dbo].[nationality] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[pol]', N'U') IS NULL
 CREATE TABLE [dbo].[pol] (
     [id_pol] int IDENTITY(1,1) NOT NULL,
     [p17] varchar(10) NULL,
@@ -497,6 +538,7 @@ CREATE TABLE [dbo].[pol] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Soc_pr]', N'U') IS NULL
 CREATE TABLE [dbo].[Soc_pr] (
     [id_soc_pr] int IDENTITY(1,1) NOT NULL,
     [soc_status] varchar(50) NULL,
@@ -505,6 +547,7 @@ CREATE TABLE [dbo].[Soc_pr] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Uch_step]', N'U') IS NULL
 CREATE TABLE [dbo].[Uch_step] (
     [id_uch_stepen] int IDENTITY(1,1) NOT NULL,
     [k5] varchar(100) NULL,
@@ -513,6 +556,7 @@ CREATE TABLE [dbo].[Uch_step] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[uch_zvanie]', N'U') IS NULL
 CREATE TABLE [dbo].[uch_zvanie] (
     [id_uch_zvanie] int IDENTITY(1,1) NOT NULL,
     [k6] varchar(100) NULL,
@@ -521,6 +565,7 @@ CREATE TABLE [dbo].[uch_zvanie] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Rang]', N'U') IS NULL
 CREATE TABLE [dbo].[Rang] (
     [id_rang] int IDENTITY(1,1) NOT NULL,
     [rang] varchar(100) NULL,
@@ -529,6 +574,7 @@ CREATE TABLE [dbo].[Rang] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[MVD_pasport]', N'U') IS NULL
 CREATE TABLE [dbo].[MVD_pasport] (
     [IDMVD] int IDENTITY(1,1) NOT NULL,
     [CodeMVD] varchar(150) NULL,
@@ -537,6 +583,7 @@ CREATE TABLE [dbo].[MVD_pasport] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Level]', N'U') IS NULL
 CREATE TABLE [dbo].[Level] (
     [id_Level] int IDENTITY(1,1) NOT NULL,
     [l_level] varchar(30) NULL,
@@ -544,6 +591,7 @@ CREATE TABLE [dbo].[Level] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[languages]', N'U') IS NULL
 CREATE TABLE [dbo].[languages] (
     [id_lang] int IDENTITY(1,1) NOT NULL,
     [lang] varchar(30) NULL,
@@ -551,6 +599,7 @@ CREATE TABLE [dbo].[languages] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Mil_name]', N'U') IS NULL
 CREATE TABLE [dbo].[Mil_name] (
     [ID_mil_name] int IDENTITY(1,1) NOT NULL,
     [mil_name] varchar(50) NULL,
@@ -559,6 +608,7 @@ CREATE TABLE [dbo].[Mil_name] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Mil_R_Voisk]', N'U') IS NULL
 CREATE TABLE [dbo].[Mil_R_Voisk] (
     [id_r_voisk] int IDENTITY(1,1) NOT NULL,
     [R_voisk] varchar(50) NULL,
@@ -567,6 +617,7 @@ CREATE TABLE [dbo].[Mil_R_Voisk] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Mil_valid]', N'U') IS NULL
 CREATE TABLE [dbo].[Mil_valid] (
     [id_valid] int IDENTITY(1,1) NOT NULL,
     [valid] varchar(50) NULL,
@@ -574,6 +625,7 @@ CREATE TABLE [dbo].[Mil_valid] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[base]', N'U') IS NULL
 CREATE TABLE [dbo].[base] (
     [id_base_over] int IDENTITY(1,1) NOT NULL,
     [base_over] varchar(30) NULL,
@@ -581,6 +633,7 @@ CREATE TABLE [dbo].[base] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[HighQualification]', N'U') IS NULL
 CREATE TABLE [dbo].[HighQualification] (
     [id_qualification] int IDENTITY(1,1) NOT NULL,
     [qualification] varchar(20) NULL,
@@ -588,6 +641,7 @@ CREATE TABLE [dbo].[HighQualification] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[Trudoem]', N'U') IS NULL
 CREATE TABLE [dbo].[Trudoem] (
     [id_trudoem] int IDENTITY(1,1) NOT NULL,
     [trudoem] nvarchar(50) NULL,
@@ -595,6 +649,7 @@ CREATE TABLE [dbo].[Trudoem] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[teacher_struktura]', N'U') IS NULL
 CREATE TABLE [dbo].[teacher_struktura] (
     [id_teacher_struktura] int IDENTITY(1,1) NOT NULL,
     [teacher_struktura] varchar(250) NULL,
@@ -603,6 +658,7 @@ CREATE TABLE [dbo].[teacher_struktura] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[teacher_stepen]', N'U') IS NULL
 CREATE TABLE [dbo].[teacher_stepen] (
     [id_teacher_stepen] int IDENTITY(1,1) NOT NULL,
     [teacher_stepen] varchar(250) NULL,
@@ -610,6 +666,7 @@ CREATE TABLE [dbo].[teacher_stepen] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[vuz]', N'U') IS NULL
 CREATE TABLE [dbo].[vuz] (
     [id_vuz] int IDENTITY(1,1) NOT NULL,
     [vuz] varchar(200) NULL,
@@ -618,6 +675,7 @@ CREATE TABLE [dbo].[vuz] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[t_fio]', N'U') IS NULL
 CREATE TABLE [dbo].[t_fio] (
     [id_t_fio] int IDENTITY(1,1) NOT NULL,
     [t_fio] varchar(50) NULL,
@@ -625,6 +683,7 @@ CREATE TABLE [dbo].[t_fio] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[ZEL_LOG]', N'U') IS NULL
 CREATE TABLE [dbo].[ZEL_LOG] (
     [id_log] int IDENTITY(1,1) NOT NULL,
     [table] varchar(50) NULL,
@@ -637,6 +696,7 @@ CREATE TABLE [dbo].[ZEL_LOG] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[VuzDefaults]', N'U') IS NULL
 CREATE TABLE [dbo].[VuzDefaults] (
     [id_vuz_defaults] int NOT NULL,
     [name] varchar(100) NULL,
@@ -647,105 +707,153 @@ CREATE TABLE [dbo].[VuzDefaults] (
 )
 GO
 
+IF OBJECT_ID(N'[dbo].[FK_TEACHER_info_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[TEACHER_info] ADD CONSTRAINT [FK_TEACHER_info_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Pensioners_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Pensioners] ADD CONSTRAINT [FK_Pensioners_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Passport_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Passport] ADD CONSTRAINT [FK_Passport_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_photo_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[photo] ADD CONSTRAINT [FK_photo_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Teacher_Nagruzka_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Teacher_Nagruzka] ADD CONSTRAINT [FK_Teacher_Nagruzka_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Educ_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Educ] ADD CONSTRAINT [FK_Educ_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_family__TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[family_] ADD CONSTRAINT [FK_family__TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Experience_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Experience] ADD CONSTRAINT [FK_Experience_TEACHER] FOREIGN KEY ([ID_TEACHER]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Kvalifikation_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Kvalifikation] ADD CONSTRAINT [FK_Kvalifikation_TEACHER] FOREIGN KEY ([ID_TEACHER]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Work_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Work] ADD CONSTRAINT [FK_Work_TEACHER] FOREIGN KEY ([ID_TEACHER]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Nagrada_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Nagrada] ADD CONSTRAINT [FK_Nagrada_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Abroad_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Abroad] ADD CONSTRAINT [FK_Abroad_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Elect_org_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Elect_org] ADD CONSTRAINT [FK_Elect_org_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Partiya_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Partiya] ADD CONSTRAINT [FK_Partiya_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Holiday_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Holiday] ADD CONSTRAINT [FK_Holiday_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_mil_card__TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[mil_card_] ADD CONSTRAINT [FK_mil_card__TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Language_OPTIONS_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Language_OPTIONS] ADD CONSTRAINT [FK_Language_OPTIONS_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Place_of_birth_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Place_of_birth] ADD CONSTRAINT [FK_Place_of_birth_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_place_leave_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[place_leave] ADD CONSTRAINT [FK_place_leave_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
+IF OBJECT_ID(N'[dbo].[FK_Place_of_residence_TEACHER]', N'F') IS NULL
 ALTER TABLE [dbo].[Place_of_residence] ADD CONSTRAINT [FK_Place_of_residence_TEACHER] FOREIGN KEY ([id_teacher]) REFERENCES [dbo].[TEACHER] ([id_teacher])
 GO
 
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_TEACHER_p26_p27_p28' AND object_id = OBJECT_ID(N'[dbo].[TEACHER]'))
 CREATE NONCLUSTERED INDEX [IX_TEACHER_p26_p27_p28] ON [dbo].[TEACHER] ([p26], [p27], [p28])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_TEACHER_info_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[TEACHER_info]'))
 CREATE NONCLUSTERED INDEX [IX_TEACHER_info_id_teacher] ON [dbo].[TEACHER_info] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Pensioners_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Pensioners]'))
 CREATE NONCLUSTERED INDEX [IX_Pensioners_id_teacher] ON [dbo].[Pensioners] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Passport_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Passport]'))
 CREATE NONCLUSTERED INDEX [IX_Passport_id_teacher] ON [dbo].[Passport] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_photo_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[photo]'))
 CREATE NONCLUSTERED INDEX [IX_photo_id_teacher] ON [dbo].[photo] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_teacher_medosmotr_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[teacher_medosmotr]'))
 CREATE NONCLUSTERED INDEX [IX_teacher_medosmotr_id_teacher] ON [dbo].[teacher_medosmotr] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_obrazovanie_teacher_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[obrazovanie_teacher]'))
 CREATE NONCLUSTERED INDEX [IX_obrazovanie_teacher_id_teacher] ON [dbo].[obrazovanie_teacher] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Teacher_Nagruzka_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Teacher_Nagruzka]'))
 CREATE NONCLUSTERED INDEX [IX_Teacher_Nagruzka_id_teacher] ON [dbo].[Teacher_Nagruzka] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Educ_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Educ]'))
 CREATE NONCLUSTERED INDEX [IX_Educ_id_teacher] ON [dbo].[Educ] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_family__id_teacher' AND object_id = OBJECT_ID(N'[dbo].[family_]'))
 CREATE NONCLUSTERED INDEX [IX_family__id_teacher] ON [dbo].[family_] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Experience_ID_TEACHER' AND object_id = OBJECT_ID(N'[dbo].[Experience]'))
 CREATE NONCLUSTERED INDEX [IX_Experience_ID_TEACHER] ON [dbo].[Experience] ([ID_TEACHER])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Kvalifikation_ID_TEACHER' AND object_id = OBJECT_ID(N'[dbo].[Kvalifikation]'))
 CREATE NONCLUSTERED INDEX [IX_Kvalifikation_ID_TEACHER] ON [dbo].[Kvalifikation] ([ID_TEACHER])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Work_ID_TEACHER' AND object_id = OBJECT_ID(N'[dbo].[Work]'))
 CREATE NONCLUSTERED INDEX [IX_Work_ID_TEACHER] ON [dbo].[Work] ([ID_TEACHER])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Nagrada_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Nagrada]'))
 CREATE NONCLUSTERED INDEX [IX_Nagrada_id_teacher] ON [dbo].[Nagrada] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Abroad_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Abroad]'))
 CREATE NONCLUSTERED INDEX [IX_Abroad_id_teacher] ON [dbo].[Abroad] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Elect_org_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Elect_org]'))
 CREATE NONCLUSTERED INDEX [IX_Elect_org_id_teacher] ON [dbo].[Elect_org] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Partiya_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Partiya]'))
 CREATE NONCLUSTERED INDEX [IX_Partiya_id_teacher] ON [dbo].[Partiya] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Holiday_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Holiday]'))
 CREATE NONCLUSTERED INDEX [IX_Holiday_id_teacher] ON [dbo].[Holiday] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_mil_card__id_teacher' AND object_id = OBJECT_ID(N'[dbo].[mil_card_]'))
 CREATE NONCLUSTERED INDEX [IX_mil_card__id_teacher] ON [dbo].[mil_card_] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Language_OPTIONS_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Language_OPTIONS]'))
 CREATE NONCLUSTERED INDEX [IX_Language_OPTIONS_id_teacher] ON [dbo].[Language_OPTIONS] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_RegionKR_id_republic' AND object_id = OBJECT_ID(N'[dbo].[RegionKR]'))
 CREATE NONCLUSTERED INDEX [IX_RegionKR_id_republic] ON [dbo].[RegionKR] ([id_republic])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_DistrictKR_IDRegion' AND object_id = OBJECT_ID(N'[dbo].[DistrictKR]'))
 CREATE NONCLUSTERED INDEX [IX_DistrictKR_IDRegion] ON [dbo].[DistrictKR] ([IDRegion])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_CityKR_IDDistrict' AND object_id = OBJECT_ID(N'[dbo].[CityKR]'))
 CREATE NONCLUSTERED INDEX [IX_CityKR_IDDistrict] ON [dbo].[CityKR] ([IDDistrict])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_VillageKR_IDDistrict' AND object_id = OBJECT_ID(N'[dbo].[VillageKR]'))
 CREATE NONCLUSTERED INDEX [IX_VillageKR_IDDistrict] ON [dbo].[VillageKR] ([IDDistrict])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Place_of_birth_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Place_of_birth]'))
 CREATE NONCLUSTERED INDEX [IX_Place_of_birth_id_teacher] ON [dbo].[Place_of_birth] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_place_leave_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[place_leave]'))
 CREATE NONCLUSTERED INDEX [IX_place_leave_id_teacher] ON [dbo].[place_leave] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_Place_of_residence_id_teacher' AND object_id = OBJECT_ID(N'[dbo].[Place_of_residence]'))
 CREATE NONCLUSTERED INDEX [IX_Place_of_residence_id_teacher] ON [dbo].[Place_of_residence] ([id_teacher])
 GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = N'IX_ZEL_LOG_table_row_id' AND object_id = OBJECT_ID(N'[dbo].[ZEL_LOG]'))
 CREATE NONCLUSTERED INDEX [IX_ZEL_LOG_table_row_id] ON [dbo].[ZEL_LOG] ([table], [row_id])
 GO
 
-CREATE VIEW [dbo].[Teacher_Del]
+CREATE OR ALTER VIEW [dbo].[Teacher_Del]
 AS
 SELECT DISTINCT id_teacher FROM Teacher_Nagruzka WHERE id_teacher IS NOT NULL
 GO

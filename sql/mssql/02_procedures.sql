@@ -1,4 +1,5 @@
--- Stored procedures of the ZEL 4 personnel database (SQL Server 2012 or later).
+-- Stored procedures of the ZEL 4 personnel database (SQL Server 2016 SP1 or
+-- later: CREATE OR ALTER lets the script run again after an upgrade).
 -- Run after 01_schema.sql; 03_security.sql creates the sign-in tables they use
 -- and grants the rights. Every procedure raises its refusals as errors with a
 -- Russian message, which the program shows as it is.
@@ -8,7 +9,7 @@ SET QUOTED_IDENTIFIER ON
 GO
 
 -- Salted, stretched verifier of the MD5 hash the client sends (32 hex digits).
-CREATE FUNCTION [dbo].[ZEL_PasswordVerifier] (@salt varbinary(16), @hash varchar(32), @iterations int)
+CREATE OR ALTER FUNCTION [dbo].[ZEL_PasswordVerifier] (@salt varbinary(16), @hash varchar(32), @iterations int)
 RETURNS varbinary(32)
 AS
 BEGIN
@@ -25,7 +26,7 @@ GO
 
 -- Every character code lowered by one, modulo 256 (Windows-1251 text), as the
 -- client expects the credentials of GET_USER.
-CREATE FUNCTION [dbo].[ZEL_Shift] (@text varchar(50))
+CREATE OR ALTER FUNCTION [dbo].[ZEL_Shift] (@text varchar(50))
 RETURNS varchar(50)
 AS
 BEGIN
@@ -44,7 +45,7 @@ GO
 -- address (VuzDefaults row 23), password
 -- state (below 0: must change; below 20: change offered; else days left),
 -- refusal message, current program version.
-CREATE PROCEDURE [dbo].[GET_USER]
+CREATE OR ALTER PROCEDURE [dbo].[GET_USER]
     @login nvarchar(50),
     @password varchar(32),
     @new_password varchar(34) = NULL,
@@ -127,7 +128,7 @@ GO
 
 -- Copies the card sections of one employee onto another: list sections are
 -- appended, a one-row section only where the target has none.
-CREATE PROCEDURE [dbo].[CopyDataFromTeacher]
+CREATE OR ALTER PROCEDURE [dbo].[CopyDataFromTeacher]
     @id_teacherFrom int,
     @id_teacherTo int,
     @zel_user nvarchar(50),
@@ -220,7 +221,7 @@ END
 GO
 
 -- One row: 1 when the employee was deleted, 0 when rows are linked to the employee.
-CREATE PROCEDURE [dbo].[DeleteTeacher]
+CREATE OR ALTER PROCEDURE [dbo].[DeleteTeacher]
     @id_teacher int,
     @zel_user nvarchar(50) = NULL,
     @ip nvarchar(300) = NULL
@@ -270,7 +271,7 @@ END
 GO
 
 -- Deletes the employee with every linked row, unless a workload was drawn up.
-CREATE PROCEDURE [dbo].[DeleteTeacher2]
+CREATE OR ALTER PROCEDURE [dbo].[DeleteTeacher2]
     @id_teacher int,
     @zel_user nvarchar(50) = NULL,
     @ip nvarchar(300) = NULL
@@ -349,7 +350,7 @@ GO
 
 -- The family status lives on the employee's relative rows. @OldStatus carries
 -- the status chosen, @NewStatus the employee key.
-CREATE PROCEDURE [dbo].[Update_Family_Staus]
+CREATE OR ALTER PROCEDURE [dbo].[Update_Family_Staus]
     @OldStatus int = NULL,
     @NewStatus int = NULL
 AS
@@ -367,7 +368,7 @@ END
 GO
 
 -- Lists of the address picker: visible places of the next level, by name.
-CREATE PROCEDURE [dbo].[Ab_RepublicProcSchool]
+CREATE OR ALTER PROCEDURE [dbo].[Ab_RepublicProcSchool]
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -375,7 +376,7 @@ BEGIN
 END
 GO
 
-CREATE PROCEDURE [dbo].[ab_RegionProcSchool] @id_republic int = NULL
+CREATE OR ALTER PROCEDURE [dbo].[ab_RegionProcSchool] @id_republic int = NULL
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -384,7 +385,7 @@ BEGIN
 END
 GO
 
-CREATE PROCEDURE [dbo].[ab_DistrictProcSchool] @id_region int = NULL
+CREATE OR ALTER PROCEDURE [dbo].[ab_DistrictProcSchool] @id_region int = NULL
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -393,7 +394,7 @@ BEGIN
 END
 GO
 
-CREATE PROCEDURE [dbo].[ab_CityProcSchool] @id_district int = NULL
+CREATE OR ALTER PROCEDURE [dbo].[ab_CityProcSchool] @id_district int = NULL
 AS
 BEGIN
     SET NOCOUNT ON;
@@ -402,7 +403,7 @@ BEGIN
 END
 GO
 
-CREATE PROCEDURE [dbo].[ab_VillageProcSchool] @id_district int = NULL
+CREATE OR ALTER PROCEDURE [dbo].[ab_VillageProcSchool] @id_district int = NULL
 AS
 BEGIN
     SET NOCOUNT ON;

@@ -1,25 +1,30 @@
 -- Sign-in tables, roles, logins and rights of the ZEL 4 personnel database.
 -- Run with sqlcmd after 01_schema.sql and 02_procedures.sql, giving the
--- passwords as variables (see README.md):
---   sqlcmd ... -v BOOT_PASSWORD="..." EDITOR_PASSWORD="..." READER_PASSWORD="..." -i 03_security.sql
+-- database name and the passwords as variables (see README.md):
+--   sqlcmd ... -v DATABASE="ZEL" BOOT_PASSWORD="..." EDITOR_PASSWORD="..." READER_PASSWORD="..." -i 03_security.sql
 -- The bootstrap login is written into the program's Data\ZEL file: it may
 -- only execute GET_USER. Logins and passwords there hold at most 20 characters.
+-- Every object is created only when missing, so the script runs again after
+-- an upgrade; existing logins keep their passwords.
 SET ANSI_NULLS ON
 GO
 SET QUOTED_IDENTIFIER ON
 GO
 
+IF OBJECT_ID(N'[dbo].[ZEL_SETTINGS]', N'U') IS NULL
 CREATE TABLE [dbo].[ZEL_SETTINGS] (
     [name] nvarchar(50) NOT NULL CONSTRAINT [PK_ZEL_SETTINGS] PRIMARY KEY,
     [value] nvarchar(250) NULL
 )
 GO
-INSERT INTO [dbo].[ZEL_SETTINGS] ([name], [value]) VALUES (N'program_version', N'2')
+IF NOT EXISTS (SELECT 1 FROM [dbo].[ZEL_SETTINGS] WHERE [name] = N'program_version')
+    INSERT INTO [dbo].[ZEL_SETTINGS] ([name], [value]) VALUES (N'program_version', N'2')
 GO
 
 -- Clerks who sign in through GET_USER. Only a salted, stretched verifier of
 -- the MD5 hash the client sends is kept; the database password is kept
 -- shifted because GET_USER hands it out in that form.
+IF OBJECT_ID(N'[dbo].[ZEL_USERS]', N'U') IS NULL
 CREATE TABLE [dbo].[ZEL_USERS] (
     [login] nvarchar(50) NOT NULL CONSTRAINT [PK_ZEL_USERS] PRIMARY KEY,
     [full_name] nvarchar(100) NULL,
@@ -39,7 +44,7 @@ GO
 -- Adds or replaces a clerk. @password is the clerk's password as typed; the
 -- database password is stored shifted. A new clerk must change the password
 -- at the first sign-in unless @must_change = 0.
-CREATE PROCEDURE [dbo].[ZEL_SetUser]
+CREATE OR ALTER PROCEDURE [dbo].[ZEL_SetUser]
     @login nvarchar(50),
     @password nvarchar(50),
     @full_name nvarchar(100),
@@ -67,12 +72,14 @@ END
 GO
 
 -- Roles: sign-in only, editing, reading.
-CREATE ROLE [zel_signin]
+IF DATABASE_PRINCIPAL_ID(N'zel_signin') IS NULL
+    CREATE ROLE [zel_signin]
 GO
 GRANT EXECUTE ON [dbo].[GET_USER] TO [zel_signin]
 GO
 
-CREATE ROLE [zel_editors]
+IF DATABASE_PRINCIPAL_ID(N'zel_editors') IS NULL
+    CREATE ROLE [zel_editors]
 GO
 GRANT SELECT, INSERT, UPDATE, DELETE ON SCHEMA::[dbo] TO [zel_editors]
 GRANT EXECUTE ON [dbo].[CopyDataFromTeacher] TO [zel_editors]
@@ -89,7 +96,8 @@ DENY SELECT, INSERT, UPDATE, DELETE ON [dbo].[ZEL_USERS] TO [zel_editors]
 DENY INSERT, UPDATE, DELETE ON [dbo].[ZEL_SETTINGS] TO [zel_editors]
 GO
 
-CREATE ROLE [zel_readers]
+IF DATABASE_PRINCIPAL_ID(N'zel_readers') IS NULL
+    CREATE ROLE [zel_readers]
 GO
 GRANT SELECT ON SCHEMA::[dbo] TO [zel_readers]
 DENY SELECT ON [dbo].[ZEL_USERS] TO [zel_readers]
@@ -106,15 +114,21 @@ GO
 -- Server logins and their database users.
 USE [master]
 GO
-CREATE LOGIN [zel_boot] WITH PASSWORD = N'$(BOOT_PASSWORD)', DEFAULT_DATABASE = [ZEL], CHECK_POLICY = ON
-CREATE LOGIN [zel_editor] WITH PASSWORD = N'$(EDITOR_PASSWORD)', DEFAULT_DATABASE = [ZEL], CHECK_POLICY = ON
-CREATE LOGIN [zel_reader] WITH PASSWORD = N'$(READER_PASSWORD)', DEFAULT_DATABASE = [ZEL], CHECK_POLICY = ON
+IF SUSER_ID(N'zel_boot') IS NULL
+    CREATE LOGIN [zel_boot] WITH PASSWORD = N'$(BOOT_PASSWORD)', DEFAULT_DATABASE = [$(DATABASE)], CHECK_POLICY = ON
+IF SUSER_ID(N'zel_editor') IS NULL
+    CREATE LOGIN [zel_editor] WITH PASSWORD = N'$(EDITOR_PASSWORD)', DEFAULT_DATABASE = [$(DATABASE)], CHECK_POLICY = ON
+IF SUSER_ID(N'zel_reader') IS NULL
+    CREATE LOGIN [zel_reader] WITH PASSWORD = N'$(READER_PASSWORD)', DEFAULT_DATABASE = [$(DATABASE)], CHECK_POLICY = ON
 GO
-USE [ZEL]
+USE [$(DATABASE)]
 GO
-CREATE USER [zel_boot] FOR LOGIN [zel_boot]
-CREATE USER [zel_editor] FOR LOGIN [zel_editor]
-CREATE USER [zel_reader] FOR LOGIN [zel_reader]
+IF DATABASE_PRINCIPAL_ID(N'zel_boot') IS NULL
+    CREATE USER [zel_boot] FOR LOGIN [zel_boot]
+IF DATABASE_PRINCIPAL_ID(N'zel_editor') IS NULL
+    CREATE USER [zel_editor] FOR LOGIN [zel_editor]
+IF DATABASE_PRINCIPAL_ID(N'zel_reader') IS NULL
+    CREATE USER [zel_reader] FOR LOGIN [zel_reader]
 GO
 ALTER ROLE [zel_signin] ADD MEMBER [zel_boot]
 ALTER ROLE [zel_editors] ADD MEMBER [zel_editor]

@@ -4,6 +4,8 @@
 SET NOCOUNT ON
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Republics])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Republics] ON
 INSERT INTO [dbo].[Republics] ([id_republics], [republic], [visible], [ZEL_user]) VALUES (1, N'Кыргызская Республика', 1, N'admin')
 INSERT INTO [dbo].[Republics] ([id_republics], [republic], [visible], [ZEL_user]) VALUES (2, N'Российская Федерация', 1, N'admin')
@@ -12,8 +14,11 @@ INSERT INTO [dbo].[Republics] ([id_republics], [republic], [visible], [ZEL_user]
 INSERT INTO [dbo].[Republics] ([id_republics], [republic], [visible], [ZEL_user]) VALUES (5, N'Республика Таджикистан', 1, N'admin')
 INSERT INTO [dbo].[Republics] ([id_republics], [republic], [visible], [ZEL_user]) VALUES (6, N'Союз Советских Социалистических Республик', 0, N'admin')
 SET IDENTITY_INSERT [dbo].[Republics] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[RegionKR])
+BEGIN
 SET IDENTITY_INSERT [dbo].[RegionKR] ON
 INSERT INTO [dbo].[RegionKR] ([IDRegion], [NameRegion], [id_republic], [visible]) VALUES (1, N'Чуйская область', 1, 1)
 INSERT INTO [dbo].[RegionKR] ([IDRegion], [NameRegion], [id_republic], [visible]) VALUES (2, N'Иссык-Кульская область', 1, 1)
@@ -26,8 +31,11 @@ INSERT INTO [dbo].[RegionKR] ([IDRegion], [NameRegion], [id_republic], [visible]
 INSERT INTO [dbo].[RegionKR] ([IDRegion], [NameRegion], [id_republic], [visible]) VALUES (9, N'Московская область', 2, 1)
 INSERT INTO [dbo].[RegionKR] ([IDRegion], [NameRegion], [id_republic], [visible]) VALUES (10, N'Алматинская область', 3, 1)
 SET IDENTITY_INSERT [dbo].[RegionKR] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[DistrictKR])
+BEGIN
 SET IDENTITY_INSERT [dbo].[DistrictKR] ON
 INSERT INTO [dbo].[DistrictKR] ([IDDistrict], [NameDistrict], [IDRegion], [visible]) VALUES (1, N'Аламудунский район', 1, 1)
 INSERT INTO [dbo].[DistrictKR] ([IDDistrict], [NameDistrict], [IDRegion], [visible]) VALUES (2, N'Сокулукский район', 1, 1)
@@ -65,8 +73,11 @@ INSERT INTO [dbo].[DistrictKR] ([IDDistrict], [NameDistrict], [IDRegion], [visib
 INSERT INTO [dbo].[DistrictKR] ([IDDistrict], [NameDistrict], [IDRegion], [visible]) VALUES (34, N'Илийский район', 10, 1)
 INSERT INTO [dbo].[DistrictKR] ([IDDistrict], [NameDistrict], [IDRegion], [visible]) VALUES (35, N'Карасайский район', 10, 1)
 SET IDENTITY_INSERT [dbo].[DistrictKR] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[CityKR])
+BEGIN
 SET IDENTITY_INSERT [dbo].[CityKR] ON
 INSERT INTO [dbo].[CityKR] ([IDCity], [NameCity], [IDDistrict], [visible]) VALUES (1, N'Шопоков', 2, 1)
 INSERT INTO [dbo].[CityKR] ([IDCity], [NameCity], [IDDistrict], [visible]) VALUES (2, N'Кара-Балта', 4, 1)
@@ -97,8 +108,11 @@ INSERT INTO [dbo].[CityKR] ([IDCity], [NameCity], [IDDistrict], [visible]) VALUE
 INSERT INTO [dbo].[CityKR] ([IDCity], [NameCity], [IDDistrict], [visible]) VALUES (27, N'Конаев', 34, 1)
 INSERT INTO [dbo].[CityKR] ([IDCity], [NameCity], [IDDistrict], [visible]) VALUES (28, N'Каскелен', 35, 1)
 SET IDENTITY_INSERT [dbo].[CityKR] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[VillageKR])
+BEGIN
 SET IDENTITY_INSERT [dbo].[VillageKR] ON
 INSERT INTO [dbo].[VillageKR] ([IDVillage], [NameVillage], [IDDistrict], [visible]) VALUES (1, N'Лебединовка', 1, 1)
 INSERT INTO [dbo].[VillageKR] ([IDVillage], [NameVillage], [IDDistrict], [visible]) VALUES (2, N'Васильевка', 1, 1)
@@ -155,8 +169,11 @@ INSERT INTO [dbo].[VillageKR] ([IDVillage], [NameVillage], [IDDistrict], [visibl
 INSERT INTO [dbo].[VillageKR] ([IDVillage], [NameVillage], [IDDistrict], [visible]) VALUES (53, N'Боралдай', 34, 1)
 INSERT INTO [dbo].[VillageKR] ([IDVillage], [NameVillage], [IDDistrict], [visible]) VALUES (54, N'Шамалган', 35, 1)
 SET IDENTITY_INSERT [dbo].[VillageKR] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Country])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Country] ON
 INSERT INTO [dbo].[Country] ([id_country], [country], [code]) VALUES (1, N'Кыргызстан', N'KGZ')
 INSERT INTO [dbo].[Country] ([id_country], [country], [code]) VALUES (2, N'Россия', N'RUS')
@@ -168,8 +185,11 @@ INSERT INTO [dbo].[Country] ([id_country], [country], [code]) VALUES (7, N'Ту�
 INSERT INTO [dbo].[Country] ([id_country], [country], [code]) VALUES (8, N'Китай', N'CHN')
 INSERT INTO [dbo].[Country] ([id_country], [country], [code]) VALUES (9, N'США', N'USA')
 SET IDENTITY_INSERT [dbo].[Country] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Citizenship])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Citizenship] ON
 INSERT INTO [dbo].[Citizenship] ([IDCitizenship], [Citizenship], [id_country]) VALUES (1, N'Кыргызская Республика', 1)
 INSERT INTO [dbo].[Citizenship] ([IDCitizenship], [Citizenship], [id_country]) VALUES (2, N'Российская Федерация', 2)
@@ -178,8 +198,11 @@ INSERT INTO [dbo].[Citizenship] ([IDCitizenship], [Citizenship], [id_country]) V
 INSERT INTO [dbo].[Citizenship] ([IDCitizenship], [Citizenship], [id_country]) VALUES (5, N'Республика Таджикистан', 5)
 INSERT INTO [dbo].[Citizenship] ([IDCitizenship], [Citizenship], [id_country]) VALUES (6, N'Без гражданства', NULL)
 SET IDENTITY_INSERT [dbo].[Citizenship] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Edu])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Edu] ON
 INSERT INTO [dbo].[Edu] ([id_edu], [education]) VALUES (1, N'Высшее')
 INSERT INTO [dbo].[Edu] ([id_edu], [education]) VALUES (2, N'Неполное высшее')
@@ -190,8 +213,11 @@ INSERT INTO [dbo].[Edu] ([id_edu], [education]) VALUES (6, N'Основное о
 INSERT INTO [dbo].[Edu] ([id_edu], [education]) VALUES (7, N'Послевузовское (аспирантура)')
 INSERT INTO [dbo].[Edu] ([id_edu], [education]) VALUES (8, N'Послевузовское (докторантура)')
 SET IDENTITY_INSERT [dbo].[Edu] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Educ_t])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Educ_t] ON
 INSERT INTO [dbo].[Educ_t] ([id_educ_t], [Educ_type]) VALUES (1, N'Очная')
 INSERT INTO [dbo].[Educ_t] ([id_educ_t], [Educ_type]) VALUES (2, N'Заочная')
@@ -199,8 +225,11 @@ INSERT INTO [dbo].[Educ_t] ([id_educ_t], [Educ_type]) VALUES (3, N'Очно-за
 INSERT INTO [dbo].[Educ_t] ([id_educ_t], [Educ_type]) VALUES (4, N'Экстернат')
 INSERT INTO [dbo].[Educ_t] ([id_educ_t], [Educ_type]) VALUES (5, N'Дистанционная')
 SET IDENTITY_INSERT [dbo].[Educ_t] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Quit_Course])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Quit_Course] ON
 INSERT INTO [dbo].[Quit_Course] ([id_quit_course], [cource]) VALUES (1, N'С 1 курса')
 INSERT INTO [dbo].[Quit_Course] ([id_quit_course], [cource]) VALUES (2, N'Со 2 курса')
@@ -209,8 +238,11 @@ INSERT INTO [dbo].[Quit_Course] ([id_quit_course], [cource]) VALUES (4, N'С 4 �
 INSERT INTO [dbo].[Quit_Course] ([id_quit_course], [cource]) VALUES (5, N'С 5 курса')
 INSERT INTO [dbo].[Quit_Course] ([id_quit_course], [cource]) VALUES (6, N'С 6 курса')
 SET IDENTITY_INSERT [dbo].[Quit_Course] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[specialPUM])
+BEGIN
 SET IDENTITY_INSERT [dbo].[specialPUM] ON
 INSERT INTO [dbo].[specialPUM] ([id_special], [id_direction], [p25-1], [p25-2], [id_opl], [ZEL_User]) VALUES (1, 1, N'01.03.01', N'Математика', 1, N'admin')
 INSERT INTO [dbo].[specialPUM] ([id_special], [id_direction], [p25-1], [p25-2], [id_opl], [ZEL_User]) VALUES (2, 1, N'01.03.02', N'Прикладная математика и информатика', 1, N'admin')
@@ -236,8 +268,11 @@ INSERT INTO [dbo].[specialPUM] ([id_special], [id_direction], [p25-1], [p25-2], 
 INSERT INTO [dbo].[specialPUM] ([id_special], [id_direction], [p25-1], [p25-2], [id_opl], [ZEL_User]) VALUES (22, 5, N'31.05.01', N'Лечебное дело', 1, N'admin')
 INSERT INTO [dbo].[specialPUM] ([id_special], [id_direction], [p25-1], [p25-2], [id_opl], [ZEL_User]) VALUES (23, 5, N'49.03.01', N'Физическая культура', 1, N'admin')
 SET IDENTITY_INSERT [dbo].[specialPUM] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[diploma_kval])
+BEGIN
 SET IDENTITY_INSERT [dbo].[diploma_kval] ON
 INSERT INTO [dbo].[diploma_kval] ([id_diploma_kval], [diploma_kval], [ZEL_User]) VALUES (1, N'Бакалавр', N'admin')
 INSERT INTO [dbo].[diploma_kval] ([id_diploma_kval], [diploma_kval], [ZEL_User]) VALUES (2, N'Магистр', N'admin')
@@ -255,8 +290,11 @@ INSERT INTO [dbo].[diploma_kval] ([id_diploma_kval], [diploma_kval], [ZEL_User])
 INSERT INTO [dbo].[diploma_kval] ([id_diploma_kval], [diploma_kval], [ZEL_User]) VALUES (14, N'Математик. Системный программист', N'admin')
 INSERT INTO [dbo].[diploma_kval] ([id_diploma_kval], [diploma_kval], [ZEL_User]) VALUES (15, N'Исследователь. Преподаватель-исследователь', N'admin')
 SET IDENTITY_INSERT [dbo].[diploma_kval] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Family_s])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Family_s] ON
 INSERT INTO [dbo].[Family_s] ([id_family_s], [stepen]) VALUES (1, N'Муж')
 INSERT INTO [dbo].[Family_s] ([id_family_s], [stepen]) VALUES (2, N'Жена')
@@ -275,8 +313,11 @@ INSERT INTO [dbo].[Family_s] ([id_family_s], [stepen]) VALUES (14, N'Тёща')
 INSERT INTO [dbo].[Family_s] ([id_family_s], [stepen]) VALUES (15, N'Свёкор')
 INSERT INTO [dbo].[Family_s] ([id_family_s], [stepen]) VALUES (16, N'Свекровь')
 SET IDENTITY_INSERT [dbo].[Family_s] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Family])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Family] ON
 INSERT INTO [dbo].[Family] ([id_family], [p15], [oper], [u_date]) VALUES (1, N'Женат', N'ins', '20150901 09:00:00')
 INSERT INTO [dbo].[Family] ([id_family], [p15], [oper], [u_date]) VALUES (2, N'Замужем', N'ins', '20150901 09:00:00')
@@ -288,8 +329,11 @@ INSERT INTO [dbo].[Family] ([id_family], [p15], [oper], [u_date]) VALUES (7, N'�
 INSERT INTO [dbo].[Family] ([id_family], [p15], [oper], [u_date]) VALUES (8, N'Вдова', N'ins', '20150901 09:00:00')
 INSERT INTO [dbo].[Family] ([id_family], [p15], [oper], [u_date]) VALUES (9, N'Гражданский брак', N'ins', '20150901 09:00:00')
 SET IDENTITY_INSERT [dbo].[Family] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Family_spec])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Family_spec] ON
 INSERT INTO [dbo].[Family_spec] ([id_family_job], [job_specification]) VALUES (1, N'Рабочий')
 INSERT INTO [dbo].[Family_spec] ([id_family_job], [job_specification]) VALUES (2, N'Служащий')
@@ -305,8 +349,11 @@ INSERT INTO [dbo].[Family_spec] ([id_family_job], [job_specification]) VALUES (1
 INSERT INTO [dbo].[Family_spec] ([id_family_job], [job_specification]) VALUES (12, N'Врач')
 INSERT INTO [dbo].[Family_spec] ([id_family_job], [job_specification]) VALUES (13, N'Инженер')
 SET IDENTITY_INSERT [dbo].[Family_spec] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Holliday_t])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Holliday_t] ON
 INSERT INTO [dbo].[Holliday_t] ([id_vacation_t], [Holiday_type]) VALUES (1, N'Ежегодный основной')
 INSERT INTO [dbo].[Holliday_t] ([id_vacation_t], [Holiday_type]) VALUES (2, N'Ежегодный дополнительный')
@@ -316,8 +363,11 @@ INSERT INTO [dbo].[Holliday_t] ([id_vacation_t], [Holiday_type]) VALUES (5, N'П
 INSERT INTO [dbo].[Holliday_t] ([id_vacation_t], [Holiday_type]) VALUES (6, N'По уходу за ребёнком')
 INSERT INTO [dbo].[Holliday_t] ([id_vacation_t], [Holiday_type]) VALUES (7, N'Удлинённый (педагогический)')
 SET IDENTITY_INSERT [dbo].[Holliday_t] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[nationality])
+BEGIN
 SET IDENTITY_INSERT [dbo].[nationality] ON
 INSERT INTO [dbo].[nationality] ([IDNationality], [Nationality]) VALUES (1, N'Кыргыз')
 INSERT INTO [dbo].[nationality] ([IDNationality], [Nationality]) VALUES (2, N'Русский')
@@ -338,14 +388,20 @@ INSERT INTO [dbo].[nationality] ([IDNationality], [Nationality]) VALUES (16, N'�
 INSERT INTO [dbo].[nationality] ([IDNationality], [Nationality]) VALUES (17, N'Башкир')
 INSERT INTO [dbo].[nationality] ([IDNationality], [Nationality]) VALUES (18, N'Чуваш')
 SET IDENTITY_INSERT [dbo].[nationality] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[pol])
+BEGIN
 SET IDENTITY_INSERT [dbo].[pol] ON
 INSERT INTO [dbo].[pol] ([id_pol], [p17]) VALUES (1, N'Мужской')
 INSERT INTO [dbo].[pol] ([id_pol], [p17]) VALUES (2, N'Женский')
 SET IDENTITY_INSERT [dbo].[pol] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Soc_pr])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Soc_pr] ON
 INSERT INTO [dbo].[Soc_pr] ([id_soc_pr], [soc_status], [ZEL_User]) VALUES (1, N'Из рабочих', N'admin')
 INSERT INTO [dbo].[Soc_pr] ([id_soc_pr], [soc_status], [ZEL_User]) VALUES (2, N'Из служащих', N'admin')
@@ -354,8 +410,11 @@ INSERT INTO [dbo].[Soc_pr] ([id_soc_pr], [soc_status], [ZEL_User]) VALUES (4, N'
 INSERT INTO [dbo].[Soc_pr] ([id_soc_pr], [soc_status], [ZEL_User]) VALUES (5, N'Из военнослужащих', N'admin')
 INSERT INTO [dbo].[Soc_pr] ([id_soc_pr], [soc_status], [ZEL_User]) VALUES (6, N'Из предпринимателей', N'admin')
 SET IDENTITY_INSERT [dbo].[Soc_pr] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Uch_step])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Uch_step] ON
 INSERT INTO [dbo].[Uch_step] ([id_uch_stepen], [k5], [ZEL_User]) VALUES (1, N'Кандидат физико-математических наук', N'admin')
 INSERT INTO [dbo].[Uch_step] ([id_uch_stepen], [k5], [ZEL_User]) VALUES (2, N'Доктор физико-математических наук', N'admin')
@@ -374,8 +433,11 @@ INSERT INTO [dbo].[Uch_step] ([id_uch_stepen], [k5], [ZEL_User]) VALUES (14, N'�
 INSERT INTO [dbo].[Uch_step] ([id_uch_stepen], [k5], [ZEL_User]) VALUES (15, N'Кандидат юридических наук', N'admin')
 INSERT INTO [dbo].[Uch_step] ([id_uch_stepen], [k5], [ZEL_User]) VALUES (16, N'Доктор философии (PhD)', N'admin')
 SET IDENTITY_INSERT [dbo].[Uch_step] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[uch_zvanie])
+BEGIN
 SET IDENTITY_INSERT [dbo].[uch_zvanie] ON
 INSERT INTO [dbo].[uch_zvanie] ([id_uch_zvanie], [k6], [ZEL_User]) VALUES (1, N'Доцент', N'admin')
 INSERT INTO [dbo].[uch_zvanie] ([id_uch_zvanie], [k6], [ZEL_User]) VALUES (2, N'Профессор', N'admin')
@@ -383,8 +445,11 @@ INSERT INTO [dbo].[uch_zvanie] ([id_uch_zvanie], [k6], [ZEL_User]) VALUES (3, N'
 INSERT INTO [dbo].[uch_zvanie] ([id_uch_zvanie], [k6], [ZEL_User]) VALUES (4, N'Член-корреспондент НАН', N'admin')
 INSERT INTO [dbo].[uch_zvanie] ([id_uch_zvanie], [k6], [ZEL_User]) VALUES (5, N'Академик НАН', N'admin')
 SET IDENTITY_INSERT [dbo].[uch_zvanie] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Rang])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Rang] ON
 INSERT INTO [dbo].[Rang] ([id_rang], [rang], [ZEL_User]) VALUES (1, N'Советник юстиции', N'admin')
 INSERT INTO [dbo].[Rang] ([id_rang], [rang], [ZEL_User]) VALUES (2, N'Государственный советник 3 класса', N'admin')
@@ -393,8 +458,11 @@ INSERT INTO [dbo].[Rang] ([id_rang], [rang], [ZEL_User]) VALUES (4, N'Чрезв
 INSERT INTO [dbo].[Rang] ([id_rang], [rang], [ZEL_User]) VALUES (5, N'Атташе', N'admin')
 INSERT INTO [dbo].[Rang] ([id_rang], [rang], [ZEL_User]) VALUES (6, N'Советник 1 класса', N'admin')
 SET IDENTITY_INSERT [dbo].[Rang] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[MVD_pasport])
+BEGIN
 SET IDENTITY_INSERT [dbo].[MVD_pasport] ON
 INSERT INTO [dbo].[MVD_pasport] ([IDMVD], [CodeMVD], [ZEL_User]) VALUES (1, N'Ленинский РОВД г. Бишкек', N'admin')
 INSERT INTO [dbo].[MVD_pasport] ([IDMVD], [CodeMVD], [ZEL_User]) VALUES (2, N'Октябрьский РОВД г. Бишкек', N'admin')
@@ -409,16 +477,22 @@ INSERT INTO [dbo].[MVD_pasport] ([IDMVD], [CodeMVD], [ZEL_User]) VALUES (10, N'�
 INSERT INTO [dbo].[MVD_pasport] ([IDMVD], [CodeMVD], [ZEL_User]) VALUES (11, N'ОУФМС России по Новосибирской обл.', N'admin')
 INSERT INTO [dbo].[MVD_pasport] ([IDMVD], [CodeMVD], [ZEL_User]) VALUES (12, N'ТП УФМС России по Московской обл. в Одинцовском р-не', N'admin')
 SET IDENTITY_INSERT [dbo].[MVD_pasport] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Level])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Level] ON
 INSERT INTO [dbo].[Level] ([id_Level], [l_level]) VALUES (1, N'Читаю и перевожу со словарём')
 INSERT INTO [dbo].[Level] ([id_Level], [l_level]) VALUES (2, N'Читаю и могу объясняться')
 INSERT INTO [dbo].[Level] ([id_Level], [l_level]) VALUES (3, N'Владею свободно')
 INSERT INTO [dbo].[Level] ([id_Level], [l_level]) VALUES (4, N'Родной')
 SET IDENTITY_INSERT [dbo].[Level] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[languages])
+BEGIN
 SET IDENTITY_INSERT [dbo].[languages] ON
 INSERT INTO [dbo].[languages] ([id_lang], [lang]) VALUES (1, N'Русский')
 INSERT INTO [dbo].[languages] ([id_lang], [lang]) VALUES (2, N'Кыргызский')
@@ -431,8 +505,11 @@ INSERT INTO [dbo].[languages] ([id_lang], [lang]) VALUES (8, N'Турецкий'
 INSERT INTO [dbo].[languages] ([id_lang], [lang]) VALUES (9, N'Китайский')
 INSERT INTO [dbo].[languages] ([id_lang], [lang]) VALUES (10, N'Арабский')
 SET IDENTITY_INSERT [dbo].[languages] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Mil_name])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Mil_name] ON
 INSERT INTO [dbo].[Mil_name] ([ID_mil_name], [mil_name], [ZEL_User]) VALUES (1, N'Рядовой', N'admin')
 INSERT INTO [dbo].[Mil_name] ([ID_mil_name], [mil_name], [ZEL_User]) VALUES (2, N'Ефрейтор', N'admin')
@@ -448,8 +525,11 @@ INSERT INTO [dbo].[Mil_name] ([ID_mil_name], [mil_name], [ZEL_User]) VALUES (11,
 INSERT INTO [dbo].[Mil_name] ([ID_mil_name], [mil_name], [ZEL_User]) VALUES (12, N'Подполковник', N'admin')
 INSERT INTO [dbo].[Mil_name] ([ID_mil_name], [mil_name], [ZEL_User]) VALUES (13, N'Полковник', N'admin')
 SET IDENTITY_INSERT [dbo].[Mil_name] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Mil_R_Voisk])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Mil_R_Voisk] ON
 INSERT INTO [dbo].[Mil_R_Voisk] ([id_r_voisk], [R_voisk], [ZEL_User]) VALUES (1, N'Мотострелковые войска', N'admin')
 INSERT INTO [dbo].[Mil_R_Voisk] ([id_r_voisk], [R_voisk], [ZEL_User]) VALUES (2, N'Танковые войска', N'admin')
@@ -462,8 +542,11 @@ INSERT INTO [dbo].[Mil_R_Voisk] ([id_r_voisk], [R_voisk], [ZEL_User]) VALUES (8,
 INSERT INTO [dbo].[Mil_R_Voisk] ([id_r_voisk], [R_voisk], [ZEL_User]) VALUES (9, N'Медицинская служба', N'admin')
 INSERT INTO [dbo].[Mil_R_Voisk] ([id_r_voisk], [R_voisk], [ZEL_User]) VALUES (10, N'Тыловые войска', N'admin')
 SET IDENTITY_INSERT [dbo].[Mil_R_Voisk] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Mil_valid])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Mil_valid] ON
 INSERT INTO [dbo].[Mil_valid] ([id_valid], [valid]) VALUES (1, N'А - годен к военной службе')
 INSERT INTO [dbo].[Mil_valid] ([id_valid], [valid]) VALUES (2, N'Б - годен с незначительными ограничениями')
@@ -471,15 +554,21 @@ INSERT INTO [dbo].[Mil_valid] ([id_valid], [valid]) VALUES (3, N'В - огран
 INSERT INTO [dbo].[Mil_valid] ([id_valid], [valid]) VALUES (4, N'Г - временно не годен')
 INSERT INTO [dbo].[Mil_valid] ([id_valid], [valid]) VALUES (5, N'Д - не годен к военной службе')
 SET IDENTITY_INSERT [dbo].[Mil_valid] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[base])
+BEGIN
 SET IDENTITY_INSERT [dbo].[base] ON
 INSERT INTO [dbo].[base] ([id_base_over], [base_over]) VALUES (1, N'Основная')
 INSERT INTO [dbo].[base] ([id_base_over], [base_over]) VALUES (2, N'По совместительству')
 INSERT INTO [dbo].[base] ([id_base_over], [base_over]) VALUES (3, N'Почасовая')
 SET IDENTITY_INSERT [dbo].[base] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[HighQualification])
+BEGIN
 SET IDENTITY_INSERT [dbo].[HighQualification] ON
 INSERT INTO [dbo].[HighQualification] ([id_qualification], [qualification]) VALUES (1, N'Курсы')
 INSERT INTO [dbo].[HighQualification] ([id_qualification], [qualification]) VALUES (2, N'Стажировка')
@@ -490,8 +579,11 @@ INSERT INTO [dbo].[HighQualification] ([id_qualification], [qualification]) VALU
 INSERT INTO [dbo].[HighQualification] ([id_qualification], [qualification]) VALUES (7, N'Тренинг')
 INSERT INTO [dbo].[HighQualification] ([id_qualification], [qualification]) VALUES (8, N'Переподготовка')
 SET IDENTITY_INSERT [dbo].[HighQualification] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[Trudoem])
+BEGIN
 SET IDENTITY_INSERT [dbo].[Trudoem] ON
 INSERT INTO [dbo].[Trudoem] ([id_trudoem], [trudoem]) VALUES (1, N'18')
 INSERT INTO [dbo].[Trudoem] ([id_trudoem], [trudoem]) VALUES (2, N'36')
@@ -501,8 +593,11 @@ INSERT INTO [dbo].[Trudoem] ([id_trudoem], [trudoem]) VALUES (5, N'144')
 INSERT INTO [dbo].[Trudoem] ([id_trudoem], [trudoem]) VALUES (6, N'250')
 INSERT INTO [dbo].[Trudoem] ([id_trudoem], [trudoem]) VALUES (7, N'500')
 SET IDENTITY_INSERT [dbo].[Trudoem] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[teacher_struktura])
+BEGIN
 SET IDENTITY_INSERT [dbo].[teacher_struktura] ON
 INSERT INTO [dbo].[teacher_struktura] ([id_teacher_struktura], [teacher_struktura], [s_teacher_struktura]) VALUES (1, N'Высшая аттестационная комиссия Кыргызской Республики', N'ВАК КР')
 INSERT INTO [dbo].[teacher_struktura] ([id_teacher_struktura], [teacher_struktura], [s_teacher_struktura]) VALUES (2, N'Высшая аттестационная комиссия Российской Федерации', N'ВАК РФ')
@@ -510,8 +605,11 @@ INSERT INTO [dbo].[teacher_struktura] ([id_teacher_struktura], [teacher_struktur
 INSERT INTO [dbo].[teacher_struktura] ([id_teacher_struktura], [teacher_struktura], [s_teacher_struktura]) VALUES (4, N'Учёный совет университета', N'Учёный совет')
 INSERT INTO [dbo].[teacher_struktura] ([id_teacher_struktura], [teacher_struktura], [s_teacher_struktura]) VALUES (5, N'Министерство образования и науки Кыргызской Республики', N'МОиН КР')
 SET IDENTITY_INSERT [dbo].[teacher_struktura] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[teacher_stepen])
+BEGIN
 SET IDENTITY_INSERT [dbo].[teacher_stepen] ON
 INSERT INTO [dbo].[teacher_stepen] ([id_teacher_stepen], [teacher_stepen]) VALUES (1, N'Кандидат наук')
 INSERT INTO [dbo].[teacher_stepen] ([id_teacher_stepen], [teacher_stepen]) VALUES (2, N'Доктор наук')
@@ -519,8 +617,11 @@ INSERT INTO [dbo].[teacher_stepen] ([id_teacher_stepen], [teacher_stepen]) VALUE
 INSERT INTO [dbo].[teacher_stepen] ([id_teacher_stepen], [teacher_stepen]) VALUES (4, N'Профессор')
 INSERT INTO [dbo].[teacher_stepen] ([id_teacher_stepen], [teacher_stepen]) VALUES (5, N'Доктор философии (PhD)')
 SET IDENTITY_INSERT [dbo].[teacher_stepen] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[vuz])
+BEGIN
 SET IDENTITY_INSERT [dbo].[vuz] ON
 INSERT INTO [dbo].[vuz] ([id_vuz], [vuz], [s_vuz]) VALUES (1, N'Кыргызский национальный университет им. Ж. Баласагына', N'КНУ')
 INSERT INTO [dbo].[vuz] ([id_vuz], [vuz], [s_vuz]) VALUES (2, N'Кыргызско-Российский Славянский университет', N'КРСУ')
@@ -531,12 +632,16 @@ INSERT INTO [dbo].[vuz] ([id_vuz], [vuz], [s_vuz]) VALUES (6, N'Бишкекск
 INSERT INTO [dbo].[vuz] ([id_vuz], [vuz], [s_vuz]) VALUES (7, N'Новосибирский государственный университет', N'НГУ')
 INSERT INTO [dbo].[vuz] ([id_vuz], [vuz], [s_vuz]) VALUES (8, N'Московский государственный университет им. М. В. Ломоносова', N'МГУ')
 SET IDENTITY_INSERT [dbo].[vuz] OFF
+END
 GO
 
+IF NOT EXISTS (SELECT 1 FROM [dbo].[VuzDefaults])
+BEGIN
 INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]) VALUES (1, N'Наименование вуза', N'Кыргызский национальный университет им. Ж. Баласагына', NULL)
 INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]) VALUES (2, N'Краткое наименование вуза', N'КНУ', NULL)
 INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]) VALUES (10, N'Текущий учебный год', N'2026/2027', 2026)
 INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]) VALUES (22, N'Адрес сервера отчётов', N'http://reports.local', NULL)
 INSERT INTO [dbo].[VuzDefaults] ([id_vuz_defaults], [name], [n_field], [i_field]) VALUES (23, N'Адрес сервера обновлений', N'http://updates.local', NULL)
+END
 GO
 

@@ -10,6 +10,7 @@
 #include "data/modules/TDM_PUM.h"
 
 #include <QPointer>
+#include <functional>
 #include <QStringList>
 
 namespace zel::test {
@@ -57,6 +58,8 @@ public:
     QStringList calls;
     QString statusText;
     QDateTime examinationDate;
+    /// The card's answer before a search replaces the employees; unset = go ahead.
+    std::function<bool()> settle;
 
     void LoadCard() override
     {
@@ -67,6 +70,13 @@ public:
     {
         calls << QStringLiteral("OpenEmptyCard");
         CardStatements::OpenEmptyCard(m_dm);
+    }
+    bool SettlePendingEdits() override
+    {
+        if (!settle)
+            return true;
+        calls << QStringLiteral("SettlePendingEdits");
+        return settle();
     }
     void ShowFirstTab() override { calls << QStringLiteral("ShowFirstTab"); }
     void SetSaveEnabled(bool enabled) override
@@ -86,6 +96,8 @@ public:
         calls << QStringLiteral("SetExaminationDate");
         examinationDate = when;
     }
+    QString SignedInLogin() const override { return m_card.SignedInLogin(); }
+    QString Workstation() const override { return m_card.Workstation(); }
     void DirectoryClosed() override
     {
         calls << QStringLiteral("DirectoryClosed");

@@ -425,6 +425,26 @@ private slots:
         QVERIFY(s.dm.ADOQ_Passport.SQL().startsWith(QStringLiteral("SELECT  TOP (0)")));
     }
 
+    void theCardSettlesBeforeASearchAndMayKeepTheEmployees()
+    {
+        Session s(m_connectionString);
+        s.search(s.window->p26, QStringLiteral("Ива"));
+        const QString statement = s.dm.ADO_TEACHER.SQL();
+        const QList<int> listed = s.listedKeys();
+        s.host.calls.clear();
+        s.host.settle = [] { return false; };
+        s.search(s.window->p26, QStringLiteral("ов"));
+        QCOMPARE(s.host.calls, QStringList{"SettlePendingEdits"});
+        QCOMPARE(s.dm.ADO_TEACHER.SQL(), statement);
+        QCOMPARE(s.listedKeys(), listed);
+
+        s.host.calls.clear();
+        s.host.settle = [] { return true; };
+        s.search(s.window->p26, QStringLiteral("ов"));
+        QCOMPARE(s.host.calls, (QStringList{"SettlePendingEdits", "LoadCard", "ShowFirstTab"}));
+        QVERIFY(s.dm.ADO_TEACHER.SQL().contains(QStringLiteral("'%ов%'")));
+    }
+
     void rowChangeRefillsThePanelAndClickDisablesSave()
     {
         Session s(m_connectionString);

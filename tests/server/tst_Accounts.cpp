@@ -115,3 +115,67 @@ TEST(ClerkAccounts, PasswordStateFollowsFlagAndExpiry)
     clerk.mustChange = true;
     EXPECT_LT(ClerkAccounts::passwordState(clerk, today), 0);
 }
+
+TEST_F(AccountsTest, CheaperVerifiersStillSignInAndAreRaisedToTheCurrentCost)
+{
+    const int current = PasswordVerifier::iterationsForNewVerifiers();
+    ASSERT_GT(current, 2);
+    DatabaseAccounts::set(db(), QStringLiteral("zel_editor"), QStringLiteral("Kadry2026x"), AccountRole::Editor);
+    Clerk clerk;
+    clerk.login = QStringLiteral("ivanova");
+    clerk.databaseLogin = QStringLiteral("zel_editor");
+    ClerkAccounts::set(db(), clerk, QStringLiteral("ivanova1"), QStringLiteral("Kadry2026x"));
+
+    // Verifiers written by an older release, at a lower cost.
+    const PasswordVerifier::Stored oldAccount = PasswordVerifier::create("Kadry2026x", current / 2);
+    const PasswordVerifier::Stored oldClerk = PasswordVerifier::create(zel::passwordHash(QStringLiteral("ivanova1")).toLatin1(), current / 2);
+    for (const auto& [table, stored] : {std::pair{"zel_logins", oldAccount}, std::pair{"zel_users", oldClerk}}) {
+        schema::SqliteStatement update(db(), QStringLiteral("UPDATE %1 SET salt = ?1, verifier = ?2, iterations = ?3")
+                                                 .arg(QLatin1String(table)));
+        update.bind(1, stored.salt);
+        update.bind(2, stored.verifier);
+        update.bind(3, stored.iterations);
+        update.run();
+    }
+    auto iterationsOf = [&](const char* table) {
+        schema::SqliteStatement select(db(), QStringLiteral("SELECT iterations FROM %1").arg(QLatin1String(table)));
+        return select.step() ? select.integer(0) : -1;
+    };
+
+    // A wrong password upgrades nothing.
+    EXPECT_FALSE(DatabaseAccounts::verify(db(), QStringLiteral("zel_editor"), QStringLiteral("wrong")));
+    EXPECT_FALSE(ClerkAccounts::verify(db(), QStringLiteral("ivanova"), zel::passwordHash(QStringLiteral("wrong"))));
+    EXPECT_EQ(iterationsOf("zel_logins"), current / 2);
+    EXPECT_EQ(iterationsOf("zel_users"), current / 2);
+
+    ASSERT_TRUE(DatabaseAccounts::verify(db(), QStringLiteral("zel_editor"), QStringLiteral("Kadry2026x")));
+    ASSERT_TRUE(ClerkAccounts::verify(db(), QStringLiteral("ivanova"), zel::passwordHash(QStringLiteral("ivanova1"))));
+    EXPECT_EQ(iterationsOf("zel_logins"), current);
+    EXPECT_EQ(iterationsOf("zel_users"), current);
+    // The new verifiers check the same passwords.
+    EXPECT_TRUE(DatabaseAccounts::verify(db(), QStringLiteral("zel_editor"), QStringLiteral("Kadry2026x")));
+    EXPECT_TRUE(ClerkAccounts::verify(db(), QStringLiteral("ivanova"), zel::passwordHash(QStringLiteral("ivanova1"))));
+    EXPECT_FALSE(DatabaseAccounts::verify(db(), QStringLiteral("zel_editor"), QStringLiteral("kadry2026x")));
+}
+
+TEST_F(AccountsTest, PasswordsOfExistingAccountsCanBeReplaced)
+{
+    DatabaseAccounts::set(db(), QStringLiteral("zel_editor"), QStringLiteral("Kadry2026x"), AccountRole::Editor);
+    Clerk clerk;
+    clerk.login = QStringLiteral("ivanova");
+    clerk.databaseLogin = QStringLiteral("zel_editor");
+    ClerkAccounts::set(db(), clerk, QStringLiteral("ivanova1"), QStringLiteral("Kadry2026x"));
+
+    EXPECT_TRUE(DatabaseAccounts::setPassword(db(), QStringLiteral("zel_editor"), QStringLiteral("Новый-2027")));
+    EXPECT_FALSE(DatabaseAccounts::verify(db(), QStringLiteral("zel_editor"), QStringLiteral("Kadry2026x")));
+    EXPECT_EQ(DatabaseAccounts::verify(db(), QStringLiteral("zel_editor"), QStringLiteral("Новый-2027"))->role,
+              AccountRole::Editor);
+    EXPECT_FALSE(DatabaseAccounts::setPassword(db(), QStringLiteral("nobody"), QStringLiteral("x")));
+
+    EXPECT_TRUE(ClerkAccounts::setPassword(db(), QStringLiteral("ivanova"), QStringLiteral("ivanova2"), true));
+    EXPECT_FALSE(ClerkAccounts::verify(db(), QStringLiteral("ivanova"), zel::passwordHash(QStringLiteral("ivanova1"))));
+    const auto changed = ClerkAccounts::verify(db(), QStringLiteral("ivanova"), zel::passwordHash(QStringLiteral("ivanova2")));
+    ASSERT_TRUE(changed);
+    EXPECT_TRUE(changed->clerk.mustChange);
+    EXPECT_FALSE(ClerkAccounts::setPassword(db(), QStringLiteral("nobody"), QStringLiteral("x"), false));
+}

@@ -18,7 +18,7 @@ TEST_F(DemoDatabaseTest, HasTheRequestedEmployeesAndTheReservedRow)
     EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM Teacher_Del WHERE id_teacher = 1")), 0);
     EXPECT_GT(scalar(QStringLiteral("SELECT count(*) FROM Teacher_Del")), 0);
     EXPECT_EQ(text(QStringLiteral("SELECT n_field FROM VuzDefaults WHERE id_vuz_defaults = 22")),
-              QStringLiteral("http://reports.local"));
+              QStringLiteral("http://127.0.0.1:8089"));
     EXPECT_EQ(text(QStringLiteral("SELECT value FROM zel_settings WHERE name = 'database_name'")), QStringLiteral("ZEL"));
     EXPECT_EQ(s_summary.databaseAccounts.front().login, QStringLiteral("zel_boot"));
     EXPECT_EQ(s_summary.clerks.size(), 5u);

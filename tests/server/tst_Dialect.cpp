@@ -310,3 +310,90 @@ TEST_F(Dialect, ANameHoldingANulCharacterIsRefusedAsSyntax)
     // Inside a value the character is kept: values travel as parameters.
     EXPECT_EQ(values(QStringLiteral("select len('a") + QChar(u'\0') + QStringLiteral("b')")), QStringList{"3"});
 }
+
+TEST_F(Dialect, WhatTheServerWouldRefuseOrCompareWithoutCaseIsNotAnsweredSilently)
+{
+    // Texts compare without regard to case wherever the server compares them.
+    const StatementCase sameAsServer[] = {
+        {"select count(*) from teacher where 'ИВАНОВ' in ('иванов', 'петров')", {"6"}},
+        {"select count(*) from teacher where p26 + '' in ('иванов')", {"1"}},
+        {"select count(*) from teacher where 'b' between 'A' and 'C'", {"6"}},
+        {"select count(*) from teacher where upper(p26) between 'иванов' and 'иванова'", {"2"}},
+        {"select count(*) from teacher where p26 + '' in (select 'ИВАНОВА')", {"1"}},
+        {"select count(*) from (select lower(p26) + '' as n from teacher where id_teacher < 3 "
+         "union select upper(p26) from teacher where id_teacher < 3) u", {"2"}},
+        {"select count(*) from (select distinct substring(p26, 1, 6) as n from teacher where id_teacher < 3) d", {"1"}},
+        {"select count(*) from (select upper(p27) as n from teacher where id_teacher in (1, 2) "
+         "union select lower(p27) from teacher where id_teacher in (1, 2)) u", {"2"}},
+        {"select min(p26 + '') from teacher where id_teacher in (1, 2)", {"Иванов"}},
+        {"select max(x) from (select 'b' + '' as x union all select 'C' + '') t", {"C"}},
+        {"select min(x) from (select 'b' + '' as x union all select 'C' + '') t", {"b"}},
+        {"select count(*) from (select substring(p26, 1, 6) as n from teacher where id_teacher < 3 "
+         "group by substring(p26, 1, 6)) g", {"1"}},
+        {"select 7 / 2", {"3"}},
+        {"select 7 % 3", {"1"}},
+        {"select salary / 2 from teacher where id_teacher = 1", {"500.25"}},
+        {"select NULL / 0", {"NULL"}},
+        {"select (select p26 from teacher where id_teacher = 2)", {"ИВАНОВА"}},
+        {"select (select p26 from teacher where id_teacher = 99)", {"NULL"}},
+    };
+    for (const auto& c : sameAsServer) {
+        QStringList got;
+        try {
+            got = values(QString::fromUtf8(c.sql));
+        } catch (const DbError& e) {
+            ADD_FAILURE() << c.sql << " failed: " << e.message().toStdString();
+            continue;
+        }
+        EXPECT_EQ(got, c.expected) << c.sql;
+    }
+
+    struct Refusal {
+        const char* sql;
+        const char* message;  // the first line of the error
+    };
+    const Refusal refusals[] = {
+        {"select 1 / 0", "Divide by zero error encountered."},
+        {"select tab_no % (tab_no - 10) from teacher where id_teacher = 1", "Divide by zero error encountered."},
+        {"select salary / 0.0 from teacher where id_teacher = 1", "Divide by zero error encountered."},
+        {"select p26 from teacher where id_teacher = (select id_teacher from family_)",
+         "Subquery returned more than 1 value. This is not permitted when the subquery follows =, !=, <, <= , >, >= "
+         "or when the subquery is used as an expression."},
+        {"select (select fio from family_ f where f.id_teacher = t.id_teacher) from teacher t",
+         "Subquery returned more than 1 value. This is not permitted when the subquery follows =, !=, <, <= , >, >= "
+         "or when the subquery is used as an expression."},
+        {"SET ANSI_NULLS OFF", "SET ANSI_NULLS OFF is not supported by this server; nothing was run."},
+        {"SET CONCAT_NULL_YIELDS_NULL OFF", "SET CONCAT_NULL_YIELDS_NULL OFF is not supported by this server; nothing was run."},
+        {"INSERT INTO family_(id_teacher, code) VALUES(1, 'ABCDEFGHIJK')", "String or binary data would be truncated."},
+        {"UPDATE teacher SET p26 = p26 + '123456789012345678901234567890123456789012345' WHERE id_teacher = 1",
+         "String or binary data would be truncated."},
+        {"UPDATE teacher SET tab_no = 40000 WHERE id_teacher = 1",
+         "Arithmetic overflow error converting expression to data type smallint."},
+        {"UPDATE teacher SET tab_no = tab_no * 10000 WHERE id_teacher = 2",
+         "Arithmetic overflow error converting expression to data type smallint."},
+        {"INSERT INTO family_(id_teacher, code) SELECT id_teacher, p26 + ' ' + p27 FROM teacher WHERE id_teacher = 1",
+         "String or binary data would be truncated."},
+        {"INSERT INTO TEACHER(p26, tab_no) SELECT p26, tab_no * 4000 FROM teacher WHERE id_teacher = 1",
+         "Arithmetic overflow error converting expression to data type smallint."},
+    };
+    for (const auto& r : refusals) {
+        const DbError e = error(QString::fromUtf8(r.sql));
+        EXPECT_EQ(e.message().section(u'\n', 0, 0), QString::fromUtf8(r.message)) << r.sql;
+    }
+    // A refusal of this server's own says which statement it was, also one raised
+    // while the statement was being translated.
+    EXPECT_TRUE(error(QStringLiteral("SET ANSI_NULLS OFF")).message().endsWith(QStringLiteral("\nStatement: SET ANSI_NULLS OFF")));
+    EXPECT_EQ(error(QStringLiteral("select 1; select top 10 percent * from teacher")).message(),
+              QStringLiteral("Incorrect syntax near 'PERCENT'.\nStatement: select top 10 percent * from teacher"));
+    // Nothing of a refused write reached the table; fitting values still go in.
+    EXPECT_EQ(values(QStringLiteral("select p26 + '|' + CAST(tab_no AS varchar(10)) from teacher where id_teacher in (1, 2) order by id_teacher")),
+              (QStringList{"Иванов|10", "ИВАНОВА|11"}));
+    EXPECT_EQ(driver->execute(QStringLiteral("UPDATE teacher SET tab_no = 32767, p28 = 'Иванович   ' WHERE id_teacher = 1")), 1);
+    EXPECT_EQ(database.count(QStringLiteral("family_")), 3);
+    // Rows that fit are copied as before.
+    EXPECT_EQ(driver->execute(QStringLiteral("INSERT INTO family_(id_teacher, code) SELECT id_teacher, 'K' + CAST(tab_no AS varchar(5)) "
+                                             "FROM teacher WHERE id_teacher IN (1, 2) ORDER BY id_teacher")),
+              2);
+    EXPECT_EQ(values(QStringLiteral("select code from family_ where id_family > 3 order by id_family")),
+              (QStringList{"K32767    ", "K11       "}));
+}

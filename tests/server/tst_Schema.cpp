@@ -189,7 +189,7 @@ TEST(MssqlScripts, SchemaScriptDeclaresIdentitiesKeysAndLeavesOutInternalTables)
     EXPECT_TRUE(script.contains(QStringLiteral("[IDDistrict] smallint IDENTITY(1,1) NOT NULL")));
     EXPECT_TRUE(script.contains(QStringLiteral("CONSTRAINT [PK_TEACHER] PRIMARY KEY CLUSTERED ([id_teacher])")));
     EXPECT_TRUE(script.contains(QStringLiteral("[p25-2] varchar(300) NULL")));
-    EXPECT_TRUE(script.contains(QStringLiteral("CREATE VIEW [dbo].[Teacher_Del]")));
+    EXPECT_TRUE(script.contains(QStringLiteral("CREATE OR ALTER VIEW [dbo].[Teacher_Del]")));
     EXPECT_TRUE(script.contains(QStringLiteral("[INN] char(12) NULL")));
     EXPECT_FALSE(script.contains(QStringLiteral("zel_")));
 }
@@ -212,7 +212,7 @@ TEST(MssqlScripts, HandWrittenProceduresCoverEveryEmployeeTable)
     for (const char* name : {"GET_USER", "CopyDataFromTeacher", "DeleteTeacher", "DeleteTeacher2",
                              "Update_Family_Staus", "Ab_RepublicProcSchool", "ab_RegionProcSchool",
                              "ab_DistrictProcSchool", "ab_CityProcSchool", "ab_VillageProcSchool"})
-        EXPECT_TRUE(procedures.contains(QStringLiteral("CREATE PROCEDURE [dbo].[%1]").arg(QLatin1String(name)))) << name;
+        EXPECT_TRUE(procedures.contains(QStringLiteral("CREATE OR ALTER PROCEDURE [dbo].[%1]").arg(QLatin1String(name)))) << name;
 }
 
 TEST_F(SchemaTest, DatesAreStoredInTheServersTextForm)

@@ -99,7 +99,7 @@ TEST_F(ServerThroughDriverTest, SignedInEditorReadsCardsAndAddressLists)
     EXPECT_EQ(rows.rowCount(), 0);
 
     editor->query(QStringLiteral("Select *  FROM [ZEL].[dbo].[VuzDefaults] Where id_vuz_defaults=22"), rows);
-    EXPECT_EQ(rows.text(0, rows.columnIndex(QStringLiteral("n_field"))), QStringLiteral("http://reports.local"));
+    EXPECT_EQ(rows.text(0, rows.columnIndex(QStringLiteral("n_field"))), QStringLiteral("http://127.0.0.1:8089"));
 
     editor->query(QStringLiteral("exec Ab_RepublicProcSchool "), rows);
     ASSERT_GT(rows.rowCount(), 0);

@@ -67,6 +67,7 @@ public:
     void setCaption(const QString& caption) override { captions << caption; }
     void signedIn(const QString& login, const QString& password) override
     {
+        calls << QStringLiteral("signed in");
         signedLogin = login;
         signedPassword = password;
     }

@@ -4,7 +4,6 @@
 
 #include "data/DbError.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -110,8 +109,6 @@ TEST(BootstrapSettings, MissingOrShortFileIsAnIoErrorNamingTheFile)
         FAIL() << "no error";
     } catch (const IoError& error) {
         EXPECT_TRUE(error.message().contains(missing)) << error.message().toStdString();
-        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Не удалось открыть файл настроек подключения \"")))
-            << error.message().toStdString();
     }
     const QString shortFile = dir.filePath(QStringLiteral("short"));
     writeFile(shortFile, QByteArray(83, '\0'));
@@ -120,8 +117,7 @@ TEST(BootstrapSettings, MissingOrShortFileIsAnIoErrorNamingTheFile)
         FAIL() << "no error";
     } catch (const IoError& error) {
         EXPECT_TRUE(error.message().contains(QStringLiteral("83"))) << error.message().toStdString();
-        EXPECT_EQ(error.message(), QStringLiteral("Файл настроек подключения \"%1\" повреждён: его размер 83 байт вместо 84.")
-                                       .arg(QDir::toNativeSeparators(shortFile)));
+        EXPECT_TRUE(error.message().contains(shortFile));
     }
 }
 
@@ -130,9 +126,9 @@ TEST(BootstrapSettings, OnlyThe84FirstBytesCountAndEachReadSeesTheCurrentFile)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ZEL"));
     bootstrap::write(path, {QStringLiteral("first"), {}, {}, {}});
-    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
-        | QFileDevice::WriteOther;
-    EXPECT_FALSE(QFile::permissions(path) & others);
+    // Nobody but the owner may change it; other accounts than the group may not read it.
+    const auto forbidden = QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    EXPECT_FALSE(QFile::permissions(path) & forbidden);
     EXPECT_EQ(bootstrap::read(path).login, QStringLiteral("first"));
 
     QByteArray changed = bootstrap::encode({QStringLiteral("second"), {}, {}, {}});
@@ -169,4 +165,95 @@ TEST(BootstrapConnection, SuccessLeavesTheLabelEmpty)
     bool opened = false;
     EXPECT_TRUE(openConnection({}, [&](const QString&) { opened = true; }).isEmpty());
     EXPECT_TRUE(opened);
+}
+
+TEST(BootstrapSettings, WrittenReadableByTheGroupUnlessAModeIsGiven)
+{
+    QTemporaryDir dir;
+    const TFirstConnectInfo info{QStringLiteral("zel_boot"), QStringLiteral("pw"), QStringLiteral("ZEL"),
+                                 QStringLiteral("srv")};
+    const auto modeOf = [](const QString& path) {
+        const QFileDevice::Permissions p = QFile::permissions(path);
+        int mode = 0;
+        const std::pair<QFileDevice::Permission, int> bits[] = {
+            {QFileDevice::ReadOwner, 0400}, {QFileDevice::WriteOwner, 0200}, {QFileDevice::ExeOwner, 0100},
+            {QFileDevice::ReadGroup, 040},  {QFileDevice::WriteGroup, 020},  {QFileDevice::ExeGroup, 010},
+            {QFileDevice::ReadOther, 04},   {QFileDevice::WriteOther, 02},   {QFileDevice::ExeOther, 01}};
+        for (const auto& [flag, bit] : bits)
+            if (p & flag)
+                mode |= bit;
+        return mode;
+    };
+    const QString shared = dir.filePath(QStringLiteral("Data/ZEL"));
+    bootstrap::write(shared, info);
+    EXPECT_EQ(modeOf(shared), 0640);
+
+    QFileDevice::Permissions own;
+    ASSERT_TRUE(bootstrap::parseMode(QStringLiteral("600"), &own));
+    const QString single = dir.filePath(QStringLiteral("single/ZEL"));
+    bootstrap::write(single, info, own);
+    EXPECT_EQ(modeOf(single), 0600);
+    // Rewriting an existing file gives it the mode asked for now.
+    ASSERT_TRUE(bootstrap::parseMode(QStringLiteral("0644"), &own));
+    bootstrap::write(single, info, own);
+    EXPECT_EQ(modeOf(single), 0644);
+    EXPECT_EQ(bootstrap::read(single).login, info.login);
+
+    for (const char* bad : {"", "8", "rw-r-----", "1777", "07777", "-1"})
+        EXPECT_FALSE(bootstrap::parseMode(QString::fromLatin1(bad), &own)) << bad;
+}
+
+TEST(BootstrapSettings, ErrorsAreInRussian)
+{
+    QTemporaryDir dir;
+    try {
+        bootstrap::read(dir.filePath(QStringLiteral("absent")));
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Не удалось открыть файл настроек подключения")))
+            << error.message().toStdString();
+    }
+    try {
+        bootstrap::decode(QByteArray(10, '\0'), QStringLiteral("ZEL"));
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Файл настроек подключения \"ZEL\" слишком короткий: 10 байт вместо 84."));
+    }
+    try {
+        bootstrap::encode({QStringLiteral("日"), {}, {}, {}});
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Символ \"日\" (U+65e5) нельзя записать в кодировке Windows-1251."));
+    }
+}
+
+TEST(BootstrapSettings, AByteWithoutACharacterIsAnErrorNotAStandIn)
+{
+    // 0x97 stored is 0x98 after the shift: no Windows-1251 character.
+    try {
+        bootstrap::decode(image(QByteArray("ab\x97", 3), 3, "", 0, "", 0, "", 0));
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Байт 0x98 не обозначает ни одного символа в кодировке Windows-1251."));
+    }
+}
+
+TEST(BootstrapSettings, FileBesideTheProgramComesBeforeTheSystemWideOne)
+{
+    QTemporaryDir dir;
+    const QString beside = dir.filePath(QStringLiteral("bin/Data/ZEL"));
+    const QString system = dir.filePath(QStringLiteral("etc/zel4/ZEL"));
+    // Neither exists: the usual place is named in the error.
+    EXPECT_EQ(bootstrap::locate(beside, system), beside);
+
+    TFirstConnectInfo installed{QStringLiteral("boot_etc"), QStringLiteral("p"), QStringLiteral("ZEL"),
+                                QStringLiteral("dbhost")};
+    bootstrap::write(system, installed);
+    EXPECT_EQ(bootstrap::locate(beside, system), system);
+    EXPECT_EQ(bootstrap::read(bootstrap::locate(beside, system)).login, QStringLiteral("boot_etc"));
+
+    TFirstConnectInfo local = installed;
+    local.login = QStringLiteral("boot_local");
+    bootstrap::write(beside, local);
+    EXPECT_EQ(bootstrap::read(bootstrap::locate(beside, system)).login, QStringLiteral("boot_local"));
 }

@@ -1,4 +1,7 @@
 #include "signin/BuildInfo.h"
+#include "signin/SignInController.h"
+
+#include <ctime>
 
 #include <gtest/gtest.h>
 
@@ -11,9 +14,29 @@ TEST(BuildInfo, ProgramIdentity)
     EXPECT_EQ(program::kVersion, 2);
 }
 
-TEST(BuildInfo, TimestampIsTheValueFixedAtBuildTime)
+// This program's build stamp is 12 June 2017 11:14:00 UTC (KnownBuildStamp.cpp).
+TEST(BuildInfo, TheStampOfTheProgramFileIsShownInLocalTime)
 {
-    EXPECT_EQ(program::buildTimestamp().toSecsSinceEpoch(), qint64(ZEL_BUILD_EPOCH));
+    const QByteArray oldZone = qgetenv("TZ");
+    const QLocale oldLocale;
+    qputenv("TZ", "UTC");
+    tzset();
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    EXPECT_EQ(program::buildTimestampText(), QStringLiteral("12.06.2017 11:14:00"));
+    EXPECT_EQ(SignInController::mainCaption(),
+              QStringLiteral("ZEL 4 Личная карточка сотрудника V2 [ 12.06.2017 11:14:00 ] - Учебное управление"));
+
+    // Six hours east the same moment reads 17:14.
+    qputenv("TZ", "UTC-6");
+    tzset();
+    EXPECT_EQ(program::buildTimestampText(), QStringLiteral("12.06.2017 17:14:00"));
+
+    QLocale::setDefault(oldLocale);
+    if (oldZone.isEmpty())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", oldZone);
+    tzset();
 }
 
 TEST(BuildInfo, ShortDateAndLongTimeWithoutTimeAtMidnight)

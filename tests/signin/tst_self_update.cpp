@@ -1,10 +1,16 @@
 #include "signin/SelfUpdate.h"
+#include "signin/TForm8.h"
+#include "tests/signin/FakeSignInBackend.h"
 #include "signin/ZelApplication.h"
 
 #include "tests/signin/RecordingDialogService.h"
 #include "ui/DialogService.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -12,6 +18,7 @@
 #include <QtTest>
 
 using namespace zel;
+using zel::testing::FakeBackend;
 
 namespace {
 
@@ -66,7 +73,14 @@ void writeProgram(const QString& path, const QByteArray& text)
 class TestSelfUpdate : public QObject {
     Q_OBJECT
 private slots:
-    void init() { ZelApplication::instance()->Initialize(); }
+    void init()
+    {
+        ZelApplication::instance()->Initialize();
+        // A termination requested by an earlier test ends every event loop started
+        // afterwards (the download's among them) until the application's loop has run.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+    }
 
     void handsOverToTheNewProgram()
     {
@@ -144,6 +158,96 @@ private slots:
         QVERIFY(!QFile::exists(SelfUpdate::scriptPath(program)));
         QVERIFY(!update.terminationTimer().isActive());
         QVERIFY(ZelApplication::instance()->Terminated());
+    }
+
+    // The sign-in over a server that asks for version 3; the update replaces a
+    // stand-in program in dir.
+    void fileFailuresEndTheAttemptAndTheProgramGoesOn_data()
+    {
+        QTest::addColumn<QString>("blocked");
+        QTest::addColumn<QString>("shown");
+        // A file where the folder should be; a folder where the downloaded file should be.
+        QTest::newRow("folder") << QStringLiteral("tempZEL") << QStringLiteral("Не удалось создать папку");
+        QTest::newRow("downloaded file") << QStringLiteral("tempZEL/ZEL 4.exe")
+                                         << QStringLiteral("Не удалось записать файл");
+        // A program folder nobody may write, root included (an installed program).
+        QTest::newRow("installed program") << QStringLiteral("/proc/1")
+                                           << QStringLiteral("Папка программы \"/proc/1\" закрыта для записи: "
+                                                             "установленную программу обновляет администратор");
+    }
+
+    void fileFailuresEndTheAttemptAndTheProgramGoesOn()
+    {
+        QFETCH(QString, blocked);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        const bool installed = blocked.startsWith(u'/');
+        const QString program = installed ? blocked + QStringLiteral("/zel4") : dir.filePath(QStringLiteral("zel4"));
+        if (!installed)
+            writeProgram(program, "old");
+        if (installed) {
+            QVERIFY(!QFileInfo(blocked).isWritable());
+        } else if (blocked.endsWith(QStringLiteral(".exe"))) {
+            QVERIFY(QDir(dir.path()).mkpath(blocked));
+        } else {
+            QFile file(dir.filePath(blocked));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        TinyHttpServer server(ok("#!/bin/sh\n"));
+        FakeBackend backend;
+        backend.row = {QStringLiteral("trdq"), QStringLiteral("qv"), server.url(), 25, QString(), 3};
+        zel::testing::RecordingDialogService dialogs;
+        ui::DialogService::setCurrent(&dialogs);
+        TForm8 window(backend);
+        window.updateSettings.programFile = program;
+        window.SignInArea->click();
+        ui::DialogService::setCurrent(nullptr);
+
+        QCOMPARE(window.message(), QStringLiteral("Неверно ввели логин или пароль."));
+        QCOMPARE(backend.errors.size(), 1);
+        QVERIFY2(backend.errors.first().startsWith(shown), qPrintable(backend.errors.first()));
+        QVERIFY(dialogs.texts.isEmpty());
+        QVERIFY(!ZelApplication::instance()->Terminated());
+        QVERIFY(!backend.connected);
+        QVERIFY(!window.updating());
+        QVERIFY(!QFile::exists(SelfUpdate::scriptPath(program)));
+        if (!installed)
+            QCOMPARE(readAll(program), QByteArray("old"));
+    }
+
+    void signInActionsAreIgnoredOnceTheUpdateHasStarted()
+    {
+        QTemporaryDir dir;
+        const QString program = dir.filePath(QStringLiteral("zel4"));
+        writeProgram(program, "#!/bin/sh\n");
+        TinyHttpServer server(ok("#!/bin/sh\necho new\n"));
+        int requests = 0;
+        QObject::connect(&server, &QTcpServer::newConnection, [&] { ++requests; });
+        // The stand-in of the running program: the script waits for it.
+        qint64 runningPid = 0;
+        QVERIFY(QProcess::startDetached(QStringLiteral("sleep"), {QStringLiteral("2")}, {}, &runningPid));
+
+        FakeBackend backend;
+        backend.row = {QStringLiteral("trdq"), QStringLiteral("qv"), server.url(), 25, QString(), 3};
+        TForm8 window(backend);
+        window.updateSettings.programFile = program;
+        window.updateSettings.waitForPid = runningPid;
+        window.SignInArea->click();
+        QVERIFY2(backend.errors.isEmpty(), qPrintable(backend.errors.join(u'|')));
+        QVERIFY(window.updating());
+        QVERIFY(window.selfUpdate()->terminationTimer().isActive());
+        QCOMPARE(requests, 1);
+        QCOMPARE(backend.statements.size(), 1);
+
+        // During the two-second wait the clerk presses Enter and clicks again.
+        QTest::keyClick(window.Password_Edit, Qt::Key_Return);
+        window.SignInArea->click();
+        QTest::qWait(50);
+        QCOMPARE(requests, 1);
+        QCOMPARE(backend.statements.size(), 1);
+        window.selfUpdate()->terminationTimer().stop();
+        // Let the hand-over finish inside the temporary folder before it is removed.
+        QTRY_COMPARE_WITH_TIMEOUT(readAll(program), QByteArray("#!/bin/sh\necho new\n"), 10000);
     }
 
     void scriptUsesTheProgramFolderWhateverTheCurrentDirectory()

@@ -4,6 +4,7 @@
 #include "signin/SignInController.h"
 #include "signin/SignInView.h"
 #include "tests/signin/FakeSignInBackend.h"
+#include "tests/signin/FakeSignInView.h"
 
 #include "data/CharacterShift.h"
 #include "data/DbError.h"
@@ -13,30 +14,9 @@
 
 using namespace zel;
 using zel::testing::FakeBackend;
+using zel::testing::FakeView;
 
 namespace {
-
-class FakeView : public SignInView {
-public:
-    QString login = QStringLiteral("ivanova"), password = QStringLiteral("secret"), newPassword, confirmation;
-    QString label;
-    bool mode = false, toggleEnabled = true, accepted = false;
-
-    QString loginText() const override { return login; }
-    QString passwordText() const override { return password; }
-    QString newPasswordText() const override { return newPassword; }
-    QString confirmationText() const override { return confirmation; }
-    void clearNewPasswordBoxes() override { newPassword.clear(), confirmation.clear(); }
-    void setMessage(const QString& text) override { label = text; }
-    QString message() const override { return label; }
-    bool newPasswordMode() const override { return mode; }
-    void toggleNewPasswordMode() override { mode = !mode; }
-    void disableNewPasswordToggle() override { toggleEnabled = false; }
-    void acceptSignIn() override { accepted = true; }
-    void startSelfUpdate(const QString& server) override { updateServer = server, selfUpdate = true; }
-    QString updateServer;
-    bool selfUpdate = false;
-};
 
 struct SignIn : ::testing::Test {
     FakeView view;
@@ -94,7 +74,7 @@ TEST_F(SignIn, AcceptedAttemptReconnectsWithTheDecodedAccountAndSetsTheDateForma
     EXPECT_EQ(backend.statements.last(), QStringLiteral("SET DATEFORMAT dmy"));
     EXPECT_EQ(backend.calls, (QStringList{QStringLiteral("read bootstrap"), QStringLiteral("open"),
                                           QStringLiteral("close"), QStringLiteral("open"),
-                                          QStringLiteral("datasets")}));
+                                          QStringLiteral("signed in"), QStringLiteral("datasets")}));
 }
 
 TEST_F(SignIn, StateBelow20AsksForAChangeAtTheFirstActionOnly)

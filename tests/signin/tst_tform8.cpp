@@ -1,12 +1,14 @@
 #include "signin/SelfUpdate.h"
 #include "signin/SignInController.h"
 #include "signin/TForm8.h"
+#include "signin/WindowDragger.h"
 #include "signin/ZelApplication.h"
 #include "tests/signin/FakeSignInBackend.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 #include <QtTest>
 
 using namespace zel;
@@ -101,6 +103,65 @@ private slots:
         window.ExitArea->click();
         QVERIFY(ZelApplication::instance()->Terminated());
         QCOMPARE(window.result(), int(QDialog::Rejected));
+    }
+
+    void escapeDoesNotEndTheWindow()
+    {
+        FakeBackend backend;
+        TForm8 window(backend);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (QWidget* box : {static_cast<QWidget*>(window.Login_Edit), static_cast<QWidget*>(window.Password_Edit),
+                             static_cast<QWidget*>(&window)})
+            QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.result(), 0);
+        QVERIFY(!ZelApplication::instance()->Terminated());
+        // The window system still ends it, cancelled.
+        QVERIFY(window.close());
+        QCOMPARE(window.result(), int(QDialog::Rejected));
+    }
+
+    void draggingAsksTheWindowSystemToMoveTheWindow()
+    {
+        QWidget window(nullptr, Qt::FramelessWindowHint);
+        auto* handle = new QLabel(QStringLiteral("Перетащите"), &window);
+        handle->setGeometry(0, 0, 100, 40);
+        window.setGeometry(100, 100, 300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QList<QWindow*> asked;
+        auto* dragger = new WindowDragger(&window, [&](QWindow* w) {
+            asked << w;
+            return true;
+        });
+        dragger->watch(handle);
+        const QPoint before = window.pos();
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseMove(handle, QPoint(60, 50));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(60, 50));
+        QCOMPARE(asked, QList<QWindow*>{window.windowHandle()});
+        // The window system moves it; the program does not place it itself.
+        QCOMPARE(window.pos(), before);
+
+        // Where the window system declines, the window follows the mouse.
+        QWidget other(nullptr, Qt::FramelessWindowHint);
+        auto* grip = new QLabel(QStringLiteral("Перетащите"), &other);
+        grip->setGeometry(0, 0, 100, 40);
+        other.setGeometry(100, 100, 300, 200);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        auto* fallback = new WindowDragger(&other, [](QWindow*) { return false; });
+        fallback->watch(grip);
+        const QPoint start = other.pos();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), grip->mapToGlobal(QPointF(10, 10)),
+                          Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(grip, &press);
+        QMouseEvent move(QEvent::MouseMove, QPointF(40, 30), grip->mapToGlobal(QPointF(40, 30)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(grip, &move);
+        QCOMPARE(other.pos(), start + QPoint(30, 20));
     }
 
     void leftoverUpdateScriptIsDeletedWhenTheWindowIsCreated()

@@ -1,4 +1,5 @@
 // zel4-admin init-demo, query and mssql-scripts, run as the administrator runs them.
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -17,6 +18,18 @@ CommandResult admin(const QStringList& arguments)
 {
     QProcess process;
     process.start(qEnvironmentVariable("ZEL_ADMIN"), arguments);
+    process.waitForFinished(120000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The command with input on its standard input, as a pipe (no terminal).
+CommandResult adminWithInput(const QStringList& arguments, const QByteArray& input)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("ZEL_ADMIN"), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(120000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
@@ -95,4 +108,102 @@ TEST(AdminMssqlScripts, WritesTheCommittedScripts)
     const QString committed = qEnvironmentVariable("ZEL_SOURCE_DIR") + QStringLiteral("/sql/mssql/");
     for (const char* name : {"01_schema.sql", "04_dictionaries.sql"})
         EXPECT_EQ(readFile(dir.filePath(QLatin1String(name))), readFile(committed + QLatin1String(name))) << name;
+}
+
+TEST_F(AdminServerCommandsTest, SetPasswordReadsTheNewPasswordFromStandardInput)
+{
+    ASSERT_EQ(s_init.exitCode, 0) << s_init.err.toStdString();
+    const CommandResult changed = adminWithInput(
+        {QStringLiteral("set-password"), QStringLiteral("--db"), s_db, QStringLiteral("--login"), QStringLiteral("zel_reader")},
+        "Chtenie2027\n");
+    ASSERT_EQ(changed.exitCode, 0) << changed.err.toStdString();
+    EXPECT_EQ(changed.out, QStringLiteral("Пароль учётной записи базы \"zel_reader\" изменён.\n"));
+    EXPECT_NE(query(QStringLiteral("zel_reader"), QStringLiteral("Chtenie2026"), QStringLiteral("select 1")).exitCode, 0);
+    EXPECT_EQ(query(QStringLiteral("zel_reader"), QStringLiteral("Chtenie2027"), QStringLiteral("select 1")).exitCode, 0);
+
+    // A clerk: the new password signs in through GET_USER, the old one no longer does.
+    const CommandResult clerk = adminWithInput(
+        {QStringLiteral("set-password"), QStringLiteral("--db"), s_db, QStringLiteral("--login"), QStringLiteral("petrov")},
+        "Petrov_2027\r\n");
+    ASSERT_EQ(clerk.exitCode, 0) << clerk.err.toStdString();
+    auto signIn = [](const char* password) {
+        const QString digest = QString::fromLatin1(
+            QCryptographicHash::hash(QByteArray(password), QCryptographicHash::Md5).toHex().toUpper());
+        return query(QStringLiteral("zel_boot"), QStringLiteral("Start2026"),
+                     QStringLiteral("EXEC GET_USER 'petrov','%1',NULL, 'ZEL 4', '10.0.0.7', 'PC12', 'petrov','0','4'").arg(digest));
+    };
+    EXPECT_NE(signIn("petrov1").exitCode, 0);
+    EXPECT_EQ(signIn("Petrov_2027").exitCode, 0) << signIn("Petrov_2027").err.toStdString();
+
+    // Nothing readable, or nobody of that name: refused in Russian, nothing changed.
+    const CommandResult empty = adminWithInput(
+        {QStringLiteral("set-password"), QStringLiteral("--db"), s_db, QStringLiteral("--login"), QStringLiteral("zel_reader")}, "");
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_TRUE(empty.err.contains(QStringLiteral("Пароль не прочитан"))) << empty.err.toStdString();
+    const CommandResult unknown = adminWithInput(
+        {QStringLiteral("set-password"), QStringLiteral("--db"), s_db, QStringLiteral("--login"), QStringLiteral("nobody")}, "x\n");
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("учётная запись \"nobody\" не найдена"))) << unknown.err.toStdString();
+    EXPECT_EQ(query(QStringLiteral("zel_reader"), QStringLiteral("Chtenie2027"), QStringLiteral("select 1")).exitCode, 0);
+}
+
+TEST_F(AdminServerCommandsTest, BootstrapTakesThePasswordFromAFileOrStandardInput)
+{
+    const QString passwordFile = s_dir->filePath(QStringLiteral("boot.txt"));
+    {
+        QFile file(passwordFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Start2026\n");
+    }
+    const QString fromFile = s_dir->filePath(QStringLiteral("ZEL-file"));
+    const QStringList common = {QStringLiteral("bootstrap"), QStringLiteral("--login"), QStringLiteral("zel_boot"),
+                                QStringLiteral("--server"), QStringLiteral("demo.db"), QStringLiteral("--database"),
+                                QStringLiteral("ZEL")};
+    CommandResult written = admin(common + QStringList{QStringLiteral("--password-file"), passwordFile, QStringLiteral("--out"), fromFile});
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    const QString fromInput = s_dir->filePath(QStringLiteral("ZEL-stdin"));
+    written = adminWithInput(common + QStringList{QStringLiteral("--out"), fromInput}, "Start2026\n");
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    // Both files hold the same settings as one written with --password.
+    const QString fromOption = s_dir->filePath(QStringLiteral("ZEL-option"));
+    ASSERT_EQ(admin(common + QStringList{QStringLiteral("--password"), QStringLiteral("Start2026"), QStringLiteral("--out"), fromOption}).exitCode, 0);
+    for (const QString& path : {fromFile, fromInput}) {
+        const CommandResult shown = admin({QStringLiteral("show-bootstrap"), path});
+        EXPECT_EQ(shown.out, admin({QStringLiteral("show-bootstrap"), fromOption}).out);
+        EXPECT_TRUE(shown.out.contains(QStringLiteral("Password: *********\n"))) << shown.out.toStdString();
+    }
+    const CommandResult missing = admin(common + QStringList{QStringLiteral("--password-file"), s_dir->filePath(QStringLiteral("none"))});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("Не удалось прочитать файл пароля"))) << missing.err.toStdString();
+}
+
+TEST(AdminBootstrap, WritesMode640UnlessToldOtherwise)
+{
+    QTemporaryDir dir;
+    const QStringList base = {QStringLiteral("bootstrap"), QStringLiteral("--login"), QStringLiteral("zel_boot"),
+                              QStringLiteral("--password"), QStringLiteral("pw"), QStringLiteral("--server"),
+                              QStringLiteral("srv"), QStringLiteral("--database"), QStringLiteral("ZEL")};
+    const auto groupAndOthers = [](const QString& path) {
+        const QFileDevice::Permissions p = QFile::permissions(path);
+        return QStringList{p & QFileDevice::ReadGroup ? QStringLiteral("group reads") : QString(),
+                           p & QFileDevice::WriteGroup ? QStringLiteral("group writes") : QString(),
+                           p & QFileDevice::ReadOther ? QStringLiteral("others read") : QString()}
+            .join(u' ')
+            .simplified();
+    };
+    const QString shared = dir.filePath(QStringLiteral("shared"));
+    CommandResult run = admin(base + QStringList{QStringLiteral("--out"), shared});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(groupAndOthers(shared), QStringLiteral("group reads"));
+
+    const QString single = dir.filePath(QStringLiteral("single"));
+    run = admin(base + QStringList{QStringLiteral("--out"), single, QStringLiteral("--mode"), QStringLiteral("600")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(groupAndOthers(single), QString());
+
+    run = admin(base + QStringList{QStringLiteral("--out"), dir.filePath(QStringLiteral("bad")), QStringLiteral("--mode"),
+                                   QStringLiteral("rw")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("--mode")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("bad"))));
 }

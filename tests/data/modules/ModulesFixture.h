@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace zel::test {
@@ -51,6 +52,13 @@ public:
     }
     void SetDirectoryRecordCaption(const QString& caption) override { calls << QStringLiteral("caption ") + caption; }
     void ReloadCard() override { calls << QStringLiteral("reload"); }
+    /// Answers the card's question before the employee changes; true when unset.
+    std::function<bool()> settle;
+    bool SettlePendingEdits() override
+    {
+        calls << QStringLiteral("settle");
+        return settle ? settle() : true;
+    }
     void ShowNoRightsWarning(const QString& text, const QString& caption) override
     {
         calls << QStringLiteral("warning ") + caption + u' ' + text;

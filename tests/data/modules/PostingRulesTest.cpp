@@ -232,6 +232,43 @@ TEST_F(PostingRules, DirectorySyncRunsOnlyWithTheDirectory)
     EXPECT_EQ(host.calls, (QStringList{"record " + fio + "/13", "caption Запись - 13", "save off", "reload"}));
 }
 
+TEST_F(PostingRules, LeavingARowSettlesTheCardFirstAndMayBeRefused)
+{
+    dm.ADO_TEACHER.SetSQL(QStringLiteral("select teacher.*, p26 as t_fio from teacher where id_teacher in (12, 13, 14)"
+                                         " order by id_teacher"));
+    dm.ADO_TEACHER.Open();
+    host.directoryExists = true;
+    int keyWhenAsked = 0;
+    host.settle = [&] {
+        keyWhenAsked = dm.ADO_TEACHER.FieldByName("id_teacher")->AsInteger();
+        return false;
+    };
+    host.calls.clear();
+    EXPECT_THROW(dm.ADO_TEACHER.Next(), AbortSignal);
+    EXPECT_EQ(dm.ADO_TEACHER.RecNo(), 1);
+    EXPECT_EQ(keyWhenAsked, 12);
+    EXPECT_EQ(host.calls, QStringList{"settle"});
+
+    // Allowed: asked while the employee left is still current, then the card follows.
+    host.settle = [&] {
+        keyWhenAsked = dm.ADO_TEACHER.FieldByName("id_teacher")->AsInteger();
+        return true;
+    };
+    host.calls.clear();
+    dm.ADO_TEACHER.Next();
+    EXPECT_EQ(keyWhenAsked, 12);
+    EXPECT_EQ(dm.ADO_TEACHER.FieldByName("id_teacher")->AsInteger(), 13);
+    ASSERT_FALSE(host.calls.isEmpty());
+    EXPECT_EQ(host.calls.front(), "settle");
+    EXPECT_EQ(host.calls.back(), "reload");
+
+    // Without the directory nothing reloads, so nothing is asked.
+    host.directoryExists = false;
+    host.calls.clear();
+    dm.ADO_TEACHER.Next();
+    EXPECT_TRUE(host.calls.isEmpty());
+}
+
 TEST_F(PostingRules, RefusedForLackOfRightsTheChangesAreDiscarded)
 {
     load(14);

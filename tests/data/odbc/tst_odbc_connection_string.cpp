@@ -111,6 +111,23 @@ TEST(OdbcConnectionString, AwkwardValuesAreBracedOrRefused)
     }
 }
 
+TEST(OdbcConnectionString, ConnectionErrorsReachTheClerkInRussian)
+{
+    try {
+        build(QStringLiteral("Data Source=db-server,99999;User ID=u"));
+        FAIL() << "a bad port was accepted";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("В адресе сервера \"db-server,99999\" неверный порт \"99999\"."));
+    }
+    try {
+        build(QStringLiteral("Data Source=srv;User ID=u"), OdbcInstallation{});
+        FAIL() << "no error without FreeTDS";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("\"srv\" не является источником данных ODBC")))
+            << e.message().toStdString();
+    }
+}
+
 TEST(OdbcConnectionString, MissingFreeTdsIsAClearError)
 {
     OdbcInstallation bare;

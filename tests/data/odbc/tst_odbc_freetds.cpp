@@ -186,6 +186,24 @@ TEST_F(FreeTdsRouteTest, UpdateAndDeleteBindTheirValuesAndReportTheRowCount)
     EXPECT_TRUE(sent.startsWith(QStringLiteral("DELETE FROM [p25-2] WHERE [id] = @P1"))) << sent.toStdString();
 }
 
+TEST_F(FreeTdsRouteTest, WritesMatchTheValuesReadAtTheServersOwnPrecision)
+{
+    open();
+    const QDateTime stamped(QDate(2026, 12, 9), QTime(10, 30, 15, 1));
+    EXPECT_EQ(m_driver.updateUnchanged(QStringLiteral("Place_of_residence"), QStringLiteral("id"), 7,
+                                       {{QStringLiteral("Address"), QStringLiteral("ул. Новая"), SqlType::VarChar},
+                                        {QStringLiteral("ZEL_Update"), stamped.addDays(1), SqlType::DateTime}},
+                                       {{QStringLiteral("Address"), QVariant(), SqlType::VarChar},
+                                        {QStringLiteral("ZEL_Update"), stamped, SqlType::DateTime},
+                                        {QStringLiteral("D_b"), QDate(1970, 5, 1), SqlType::Date}}),
+              1);
+    const QString sent = received().back().value(u"sql").toString();
+    EXPECT_TRUE(sent.startsWith(QStringLiteral("UPDATE [Place_of_residence] SET [Address] = @P1, [ZEL_Update] = @P2 "
+                                               "WHERE [id] = @P3 AND [Address] IS NULL AND [ZEL_Update] = CAST(@P4 AS datetime) "
+                                               "AND [D_b] = CAST(@P5 AS date)")))
+        << sent.toStdString();
+}
+
 TEST_F(FreeTdsRouteTest, ErrorRaisedAfterTheFirstRowsIsNotSwallowed)
 {
     open();
@@ -340,7 +358,7 @@ TEST_F(FreeTdsRouteTest, FamilyStatusProcedureByTheNameTheProgramUses)
     for (const char* name : {"Update_Family_Staus;1;", "Update_Family_Staus;x", "Update_Family_Staus;1 DROP",
                              "Update_Family_Staus(1)", "Update_Family_Staus;1}"}) {
         const DbError e = failureOf([&] { m_driver.callProcedure(QString::fromLatin1(name), p); });
-        EXPECT_EQ(e.message(), QStringLiteral("Invalid procedure name \"%1\".").arg(QString::fromLatin1(name)));
+        EXPECT_EQ(e.message(), QStringLiteral("Недопустимое имя процедуры \"%1\".").arg(QString::fromLatin1(name)));
     }
 }
 
