@@ -304,7 +304,7 @@ TEST_F(Dialect, StatementsDifferingOnlyInValuesReuseTheTranslationWithTheNewValu
 TEST_F(Dialect, ANameHoldingANulCharacterIsRefusedAsSyntax)
 {
     const QString alias = QStringLiteral("select 1 as [a") + QChar(u'\0') + QStringLiteral("b]");
-    EXPECT_EQ(error(alias).message(), "Incorrect syntax near 'ab'.");
+    EXPECT_EQ(error(alias).message().section(u'\n', 0, 0), "Incorrect syntax near 'ab'.");
     const QString literalAlias = QStringLiteral("select 'x' 'y") + QChar(u'\0') + QStringLiteral("z'");
     EXPECT_EQ(error(literalAlias).kind(), DbError::Kind::Syntax);
     // Inside a value the character is kept: values travel as parameters.
