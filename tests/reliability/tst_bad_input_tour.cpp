@@ -6,7 +6,9 @@
 
 #include "tests/dictionaries/DictionarySession.h"
 
+#include "card/WorkTab.h"
 #include "dictionaries/TForm5.h"
+#include "ui/PageControl.h"
 #include "ui/DbEdit.h"
 #include "ui/DataSetTableModel.h"
 #include "ui/DbGrid.h"
@@ -14,6 +16,7 @@
 #include "ui/DbNavigator.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QRegularExpression>
 
 using namespace zel;
@@ -188,6 +191,57 @@ private slots:
         s.dialogs.clear();
         s.search(QStringLiteral("О'Коннор-поиск"));
         QVERIFY(s.messages().isEmpty());
+    }
+
+    void workHistoryGridCell()
+    {
+        CardSession s;
+        s.window->show();
+        const int key = s.scalar(QStringLiteral("select top 1 id_teacher from Work where id_teacher <> 1"));
+        QVERIFY(key > 1);
+        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        QVERIFY(s.window->PageControl1->userSelect(2));
+        ui::DbGrid* grid = s.window->TabSheet3->DBGridEh1;
+        for (const Hostile& h : hostileTexts()) {
+            s.loadEmployee(key);
+            s.dialogs.clear();
+            s.dm.ADOQ_Work.First();
+            const QString row = s.dm.ADOQ_Work.FieldByName(QStringLiteral("id_Work"))->AsString();
+            const QString readBack = QStringLiteral("select Doljnost from Work where id_Work = ") + row;
+            const QString storedBefore = s.rows(readBack).value(0).value(0);
+            int column = -1;
+            for (int c = 0; c < grid->tableModel()->columnCount(); ++c)
+                if (grid->tableModel()->column(c).fieldName.compare(QStringLiteral("Doljnost"), Qt::CaseInsensitive) == 0)
+                    column = c;
+            QVERIFY(column >= 0);
+            const QModelIndex index = grid->model()->index(0, column);
+            grid->setFocus();
+            grid->setCurrentIndex(index);
+            s.dm.ADOQ_Work.Edit();  // as a key pressed on the cell does
+            grid->edit(index);
+            QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QVERIFY2(editor, "the grid opened no text editor");
+            editor->selectAll();
+            QTest::keyClick(editor, Qt::Key_Delete);
+            cardtest::typeText(editor, h.text);
+            checkControlKeptTyping(h.text, *editor, "work grid", h.name);
+            const QString kept = editor->text();
+            s.window->Apply_Records_Btn->click();
+            checkMessages(s.messages(), "work grid", h.name);
+            report("work grid", h, s.messages());
+            const QString stored = s.rows(readBack).value(0).value(0);
+            if (s.messages().isEmpty()) {
+                QCOMPARE(stored, kept.isEmpty() ? QStringLiteral("NULL") : kept);
+            } else {
+                QCOMPARE(stored, storedBefore);
+                QVERIFY(s.dm.ADOQ_Work.State() != dsBrowse);
+                // The refused text stays in the open cell editor.
+                QVERIFY(editor);
+                QCOMPARE(editor->text(), kept);
+                QTest::keyClick(editor, Qt::Key_Escape);
+                s.window->Cancel_Records_Btn->click();
+            }
+        }
     }
 
     void dictionaryGridCell()
