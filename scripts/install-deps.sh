@@ -20,6 +20,7 @@ PACKAGES=(
   desktop-file-utils appstream qt6-wayland
   qt6-httpserver-dev qt6-websockets-dev poppler-utils
   libxlsxwriter-dev unzip
+  clang libfuzzer-14-dev
 )
 
 missing=()

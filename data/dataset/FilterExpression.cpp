@@ -47,6 +47,8 @@ private:
             if (close < 0)
                 fail(QStringLiteral("нет закрывающей скобки"));
             const QString result = m_text.mid(m_pos + 1, close - m_pos - 1);
+            if (result.trimmed().isEmpty())
+                fail(QStringLiteral("ожидается имя поля"));
             m_pos = close + 1;
             return result;
         }

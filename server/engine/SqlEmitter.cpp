@@ -54,6 +54,10 @@ SqlEmitter::SqlEmitter(const SchemaCatalog& catalog, const AccessPolicy& policy,
 
 QString SqlEmitter::quoted(const QString& name)
 {
+    // SQLite ends a statement at a NUL character, so a name holding one cannot be written.
+    if (name.contains(QChar(u'\0')))
+        throw DbError(QStringLiteral("Incorrect syntax near '%1'.").arg(QString(name).remove(QChar(u'\0'))),
+                      DbError::Kind::Syntax, QStringLiteral("42000"), 102);
     QString out = name;
     out.replace(u'"', QLatin1String("\"\""));
     return u'"' + out + u'"';

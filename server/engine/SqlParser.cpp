@@ -533,8 +533,36 @@ QString SqlParser::parseTypeName()
     return type;
 }
 
+namespace {
+
+// Deeper nesting than this is refused the way the server refuses it; SQLite's own
+// parser gives up not far beyond.
+constexpr int kMaxNesting = 32;
+
+class NestingLevel {
+public:
+    explicit NestingLevel(int& depth) : m_depth(depth)
+    {
+        if (++m_depth > kMaxNesting) {
+            --m_depth;
+            throw DbError(QStringLiteral("Some part of your SQL statement is nested too deeply. "
+                                         "Rewrite the query or break it up into smaller queries."),
+                          DbError::Kind::Syntax, QStringLiteral("42000"), 191);
+        }
+    }
+    ~NestingLevel() { --m_depth; }
+    NestingLevel(const NestingLevel&) = delete;
+    NestingLevel& operator=(const NestingLevel&) = delete;
+
+private:
+    int& m_depth;
+};
+
+}  // namespace
+
 SqlExprPtr SqlParser::parseExpression()
 {
+    const NestingLevel level(m_nesting);
     return parseOr();
 }
 
@@ -557,6 +585,7 @@ SqlExprPtr SqlParser::parseAnd()
 SqlExprPtr SqlParser::parseNot()
 {
     if (peek().isWord(QLatin1String("NOT"))) {
+        const NestingLevel level(m_nesting);
         auto e = makeExpr(SqlExpr::Kind::Unary, take().offset);
         e->text = QStringLiteral("NOT");
         e->args.push_back(parseNot());
@@ -660,6 +689,7 @@ SqlExprPtr SqlParser::parseUnary()
 {
     const SqlToken& t = peek();
     if (t.isOperator(QLatin1String("-")) || t.isOperator(QLatin1String("+")) || t.isOperator(QLatin1String("~"))) {
+        const NestingLevel level(m_nesting);
         auto e = makeExpr(SqlExpr::Kind::Unary, t.offset);
         e->text = take().text;
         e->args.push_back(parseUnary());

@@ -72,6 +72,7 @@ private:
     std::vector<SqlToken> m_tokens;
     std::size_t m_pos = 0;
     int m_statementStart = 0;
+    int m_nesting = 0;  ///< expressions open inside one another
 };
 
 }  // namespace zel::server

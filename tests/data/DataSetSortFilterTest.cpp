@@ -90,6 +90,8 @@ TEST_F(SortFilter, BadFiltersAreClearErrors)
     EXPECT_THROW(table.SetFilter("visible ="), DataError);
     EXPECT_THROW(table.SetFilter("visible = 1 OR id = 2"), DataError);
     EXPECT_THROW(table.SetFilter("republic = 'open"), DataError);
+    EXPECT_THROW(table.SetFilter("[] = 2"), DataError);
+    EXPECT_THROW(table.SetFilter("visible = 1 and [ ] <= 2"), DataError);
     table.SetFilter("nosuch = 1");
     EXPECT_THROW(table.SetFiltered(true), DataError);
     EXPECT_FALSE(table.Filtered());

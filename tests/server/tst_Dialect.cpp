@@ -301,6 +301,16 @@ TEST_F(Dialect, StatementsDifferingOnlyInValuesReuseTheTranslationWithTheNewValu
     EXPECT_EQ(query(QStringLiteral("select 'abcd' + p26 as x from teacher where id_teacher = 1")).columns()[0].size, 54);
 }
 
+TEST_F(Dialect, ANameHoldingANulCharacterIsRefusedAsSyntax)
+{
+    const QString alias = QStringLiteral("select 1 as [a") + QChar(u'\0') + QStringLiteral("b]");
+    EXPECT_EQ(error(alias).message().section(u'\n', 0, 0), "Incorrect syntax near 'ab'.");
+    const QString literalAlias = QStringLiteral("select 'x' 'y") + QChar(u'\0') + QStringLiteral("z'");
+    EXPECT_EQ(error(literalAlias).kind(), DbError::Kind::Syntax);
+    // Inside a value the character is kept: values travel as parameters.
+    EXPECT_EQ(values(QStringLiteral("select len('a") + QChar(u'\0') + QStringLiteral("b')")), QStringList{"3"});
+}
+
 TEST_F(Dialect, WhatTheServerWouldRefuseOrCompareWithoutCaseIsNotAnsweredSilently)
 {
     // Texts compare without regard to case wherever the server compares them.
@@ -386,4 +396,25 @@ TEST_F(Dialect, WhatTheServerWouldRefuseOrCompareWithoutCaseIsNotAnsweredSilentl
               2);
     EXPECT_EQ(values(QStringLiteral("select code from family_ where id_family > 3 order by id_family")),
               (QStringList{"K32767    ", "K11       "}));
+}
+
+TEST_F(Dialect, DeepNestingIsRefusedBeforeSQLiteGivesUp)
+{
+    // Up to the limit the statement runs; one level more is the server's refusal.
+    const auto nested = [](int levels, const QString& open, const QString& close) {
+        return QStringLiteral("select ") + open.repeated(levels) + QStringLiteral("5") + close.repeated(levels);
+    };
+    EXPECT_EQ(values(nested(30, "~", "")), QStringList{"5"});
+    EXPECT_EQ(values(nested(30, "(", ")")), QStringList{"5"});
+    EXPECT_EQ(values(nested(15, "(-", ")")), QStringList{"-5"});
+    EXPECT_EQ(values(QStringLiteral("select count(*) from teacher where ") + nested(15, "not (", ")").mid(7)
+                     .replace(QStringLiteral("5"), QStringLiteral("id_teacher = 1"))),
+              QStringList{"5"});
+    for (const QString& sql : {nested(40, "~", ""), nested(40, "(", ")"), nested(200, "-(", ")")}) {
+        const DbError refused = error(sql);
+        EXPECT_EQ(refused.message().section(u'\n', 0, 0),
+                  "Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into "
+                  "smaller queries.");
+        EXPECT_EQ(refused.kind(), DbError::Kind::Syntax);
+    }
 }

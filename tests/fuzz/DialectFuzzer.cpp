@@ -1,0 +1,75 @@
+// Statement texts into the embedded server's tokenizer, parser and translator.
+// A text either translates or fails with the server's error; every statement it
+// translates into must be one SQLite accepts.
+
+#include "data/DbError.h"
+#include "server/ServerHooks.h"
+#include "server/engine/AccessPolicy.h"
+#include "server/engine/DialectTranslator.h"
+#include "server/engine/SchemaCatalog.h"
+#include "server/procedures/ServerModules.h"
+#include "server/schema/SqliteConnection.h"
+#include "server/schema/SqliteSchemaWriter.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+struct Server {
+    Server()
+    {
+        zel::server::installServerModules();
+        zel::server::schema::SqliteSchemaWriter::create(connection.handle());
+        catalog.refreshIfChanged();
+    }
+    zel::server::schema::SqliteConnection connection;
+    zel::server::SchemaCatalog catalog{connection.handle()};
+    zel::server::AccessPolicy editor{{QStringLiteral("editor"), zel::server::AccountRole::Editor},
+                                     QStringLiteral("ZEL")};
+    zel::server::DialectTranslator translator{catalog, editor};
+};
+
+Server& server()
+{
+    static Server* s = new Server;  // lives for the whole run, as the fuzzer's process does
+    return *s;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size > 4096)
+        return -1;
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    Server& s = server();
+    std::vector<zel::server::TranslatedStatement> statements;
+    try {
+        statements = s.translator.translate(text, QStringLiteral("mdy"));
+    } catch (const zel::DbError& error) {
+        if (error.message().isEmpty()) {
+            std::fprintf(stderr, "server error without a message\n");
+            std::abort();
+        }
+        return 0;
+    }
+    for (const auto& statement : statements) {
+        if (statement.kind != zel::server::TranslatedStatement::Kind::Query
+            && statement.kind != zel::server::TranslatedStatement::Kind::Write)
+            continue;
+        sqlite3_stmt* prepared = nullptr;
+        const QByteArray sql = statement.sql.toUtf8();
+        const int rc = sqlite3_prepare_v2(s.connection.handle(), sql.constData(), int(sql.size()), &prepared, nullptr);
+        if (rc != SQLITE_OK) {
+            std::fprintf(stderr, "translated statement refused by SQLite: %s\nsource: %s\nsqlite: %s\n",
+                         sql.constData(), text.toUtf8().constData(), sqlite3_errmsg(s.connection.handle()));
+            std::abort();
+        }
+        sqlite3_finalize(prepared);
+    }
+    return 0;
+}
