@@ -202,7 +202,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
         QVERIFY(s.window->PageControl1->userSelect(2));
         ui::DbGrid* grid = s.window->TabSheet3->DBGridEh1;
-        for (const Hostile& h : hostileTexts()) {
+        const QList<Hostile> texts = hostileTexts();
+        for (const Hostile& h : texts) {
             s.loadEmployee(key);
             s.dialogs.clear();
             s.dm.ADOQ_Work.First();
@@ -238,8 +239,12 @@ private slots:
                 // The refused text stays in the open cell editor.
                 QVERIFY(editor);
                 QCOMPARE(editor->text(), kept);
-                QTest::keyClick(editor, Qt::Key_Escape);
-                s.window->Cancel_Records_Btn->click();
+                // The last refused text is left in its editor: the window must survive
+                // being destroyed over an open editor.
+                if (&h != &texts.back()) {
+                    QTest::keyClick(editor, Qt::Key_Escape);
+                    s.window->Cancel_Records_Btn->click();
+                }
             }
         }
     }
