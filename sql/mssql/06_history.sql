@@ -1,5 +1,5 @@
 -- The change history of one employee (the card's "История изменений"), for SQL
--- Server 2012 or later. Run after 01_schema.sql and 03_security.sql; can be run again.
+-- Server 2016 SP1 or later. Run after 01_schema.sql and 03_security.sql; can be run again.
 --
 -- A ZEL_LOG row belongs to an employee through its section's key: row_id names a
 -- row of the section table whose employee key is the employee. A deleted section
