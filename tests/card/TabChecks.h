@@ -225,6 +225,17 @@ inline int richestEmployee(CardSession& s)
                     + score + QStringLiteral(" desc, t.id_teacher"));
 }
 
+/// Loads the richest demo employee on a shown card with the directory closed;
+/// returns the employee's key.
+inline int showRichestEmployee(CardSession& s)
+{
+    const int key = richestEmployee(s);
+    s.loadEmployee(key);
+    s.directory()->close();
+    s.window->show();
+    return key;
+}
+
 /// Saves a picture of the whole card when ZEL_SCREENSHOTS names a folder.
 inline void screenshot(QWidget* window, const QString& name)
 {

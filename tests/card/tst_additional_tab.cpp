@@ -30,10 +30,7 @@ private slots:
     void aDemoEmployeeFillsTheTab()
     {
         CardSession s;
-        const int key = cardtest::richestEmployee(s);
-        s.loadEmployee(key);
-        s.directory()->close();
-        s.window->show();
+        const int key = cardtest::showRichestEmployee(s);
         QVERIFY(s.window->PageControl1->userSelect(3));
         QCOMPARE(s.window->PageControl1->currentIndex(), 3);
         AdditionalTab& tab = *s.window->TabSheet4;

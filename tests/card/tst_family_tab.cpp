@@ -65,10 +65,7 @@ private slots:
     void aDemoEmployeeFillsTheTab()
     {
         CardSession s;
-        const int key = cardtest::richestEmployee(s);
-        s.loadEmployee(key);
-        s.directory()->close();
-        s.window->show();
+        const int key = cardtest::showRichestEmployee(s);
         QVERIFY(s.window->PageControl1->userSelect(1));
         QCOMPARE(s.window->PageControl1->currentIndex(), 1);
         const int relatives = s.scalar(QStringLiteral("select count(*) from family_ where id_teacher = %1").arg(key));

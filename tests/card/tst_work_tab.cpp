@@ -35,10 +35,7 @@ private slots:
     void aDemoEmployeeFillsTheTab()
     {
         CardSession s;
-        const int key = cardtest::richestEmployee(s);
-        s.loadEmployee(key);
-        s.directory()->close();
-        s.window->show();
+        const int key = cardtest::showRichestEmployee(s);
         QVERIFY(s.window->PageControl1->userSelect(2));
         QCOMPARE(s.window->PageControl1->currentIndex(), 2);
         const int jobs = s.scalar(QStringLiteral("select count(*) from Work where id_teacher = %1").arg(key));
