@@ -14,6 +14,8 @@
 
 #include <QPushButton>
 
+#include <functional>
+
 namespace zel {
 
 namespace {
@@ -23,20 +25,30 @@ const QString kSaveEmployeeFirst = QStringLiteral(
 const QString kDeleteQuestion = QStringLiteral("Вы действительно хотите удалить фотографию?");
 const QString kPhotoField = QStringLiteral("photo");
 
-/// Edits the photo row, lets change write its field and posts. A failure drops
-/// the edit, so the card goes on showing the picture that is stored, and reaches
-/// the caller.
+/// Edits the photo row, lets change write its field and posts; logWritten (when set)
+/// runs once the row is on the server, in the same transaction, so that the row and
+/// its audit row are stored together. A failure drops the edit, so the card goes on
+/// showing the picture that is stored, and reaches the caller.
 template <typename Change>
-void postPhotoRow(TADOQuery& photo, Change change)
+void postPhotoRow(TADOQuery& photo, Change change, const std::function<void()>& logWritten = {})
 {
+    const TDataSetNotifyEvent own = photo.OnRowWritten;
+    if (logWritten)
+        photo.OnRowWritten = [own, logWritten](TDataSet& dataSet) {
+            if (own)
+                own(dataSet);
+            logWritten();
+        };
     try {
         photo.Edit();
         change(*photo.FieldByName(kPhotoField));
         photo.Post();
     } catch (...) {
+        photo.OnRowWritten = own;
         photo.Cancel();
         throw;
     }
+    photo.OnRowWritten = own;
 }
 
 }  // namespace
@@ -76,12 +88,15 @@ void TForm1::BitBtn1Click()
         return;
 
     const QByteArray bitmap = ui::PictureBytes::toBmp(result.bitmap);
-    postPhotoRow(photo, [&bitmap](TField& field) { field.SetAsBytes(bitmap); });
-    // Only a posted row is logged; a new row has its identity by now.
-    if (!m_auditLog)
-        return;
-    m_dm.ADOQ_Exec.SetSQL(m_auditLog->PhotoStatement(photo.FieldByName(QStringLiteral("id_photo"))->AsString()));
-    m_dm.ADOQ_Exec.ExecSQL();
+    std::function<void()> logWritten;
+    if (m_auditLog)
+        logWritten = [this, &photo] {
+            // A new row has its identity by now.
+            m_dm.ADOQ_Exec.SetSQL(
+                m_auditLog->PhotoStatement(photo.FieldByName(QStringLiteral("id_photo"))->AsString()));
+            m_dm.ADOQ_Exec.ExecSQL();
+        };
+    postPhotoRow(photo, [&bitmap](TField& field) { field.SetAsBytes(bitmap); }, logWritten);
 }
 
 void TForm1::SpeedButton11Click()

@@ -83,6 +83,20 @@ public:
         return remove(table, keyColumn, key);
     }
 
+    /// Starts a transaction: what runs until commitTransaction() or rollbackTransaction()
+    /// is stored all together or not at all. A writing transaction waits for the other
+    /// connections' writes as a single write does. Not nested.
+    ///
+    /// A driver without transactions (the test doubles) keeps the defaults, under
+    /// which every statement stands on its own.
+    virtual void beginTransaction() {}
+    /// Stores the transaction. When the server cannot, the transaction is rolled back
+    /// and the error is thrown: nothing of it was stored.
+    virtual void commitTransaction() {}
+    /// Undoes the transaction; nothing when none is open (the server may have ended it
+    /// after an error). Never throws.
+    virtual void rollbackTransaction() noexcept {}
+
     /// Calls a procedure without reading rows; parameters[0] is the return value
     /// when its direction is ReturnValue. Output values are written back.
     virtual void callProcedure(const QString& name, std::vector<ProcedureParameter>& parameters) = 0;

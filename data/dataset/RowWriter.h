@@ -47,6 +47,8 @@ public:
     /// filled its columns left NULL with their defaults, so a NULL read there is
     /// not held against the row on its next update.
     void noteInserted(int physical) { m_insertedHere.insert(physical); }
+    /// The insert of snapshot row physical was undone after all.
+    void forgetInserted(int physical) { m_insertedHere.erase(physical); }
 
     /// Deletes the row with the key of snapshot row physical, provided its columns
     /// still hold the values read (long texts and pictures not compared); a row

@@ -8,6 +8,7 @@ target_sources(zel_data PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/RowSorter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RowWriter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TADOConnection.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TADOTransaction.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TADOQuery.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TADOStoredProc.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TADOTable.cpp

@@ -40,6 +40,11 @@ void TADOConnection::Close()
 {
     if (!m_driver)
         return;
+    if (m_transactionLevel > 0) {
+        m_driver->rollbackTransaction();
+        m_transactionLevel = 0;
+        m_transactionDoomed = false;
+    }
     for (TDataSet* dataSet : std::vector<TDataSet*>(m_dataSets))
         dataSet->Close();
     std::unique_ptr<db::Driver> driver = std::move(m_driver);
@@ -50,6 +55,48 @@ qint64 TADOConnection::Execute(const QString& sql)
 {
     Open();
     return m_driver->execute(sql);
+}
+
+int TADOConnection::BeginTrans()
+{
+    if (m_transactionLevel == 0) {
+        Open();
+        m_driver->beginTransaction();
+        m_transactionDoomed = false;
+    }
+    return ++m_transactionLevel;
+}
+
+void TADOConnection::CommitTrans()
+{
+    if (m_transactionLevel == 0 || !m_driver)
+        throw DataError(QStringLiteral("Нет открытой транзакции."));
+    if (--m_transactionLevel > 0)
+        return;
+    if (m_transactionDoomed) {
+        m_transactionDoomed = false;
+        m_driver->rollbackTransaction();
+        throw DataError(QStringLiteral("Транзакция отменена: изменения не сохранены."));
+    }
+    try {
+        m_driver->commitTransaction();
+    } catch (...) {
+        m_driver->rollbackTransaction();
+        throw;
+    }
+}
+
+void TADOConnection::RollbackTrans() noexcept
+{
+    if (m_transactionLevel == 0)
+        return;
+    if (--m_transactionLevel > 0) {
+        m_transactionDoomed = true;
+        return;
+    }
+    m_transactionDoomed = false;
+    if (m_driver)
+        m_driver->rollbackTransaction();
 }
 
 db::Driver& TADOConnection::driver() const

@@ -42,6 +42,20 @@ public:
     /// Runs a statement that returns no rows; returns the rows affected (-1 unknown).
     qint64 Execute(const QString& sql);
 
+    // -- transactions --
+    /// Starts a transaction (connecting first); returns the nesting level, 1 for the
+    /// outermost. A nested one joins the outer: only the outermost is stored or undone.
+    int BeginTrans();
+    /// Ends the innermost level; the outermost stores the transaction. When an inner
+    /// level was rolled back, the outermost undoes everything and throws DataError.
+    /// A commit the server refuses is undone and its error thrown. DataError when no
+    /// transaction is open.
+    void CommitTrans();
+    /// Ends the innermost level, undoing the whole transaction at the outermost (an
+    /// inner level only marks it to be undone). Nothing when none is open. Never throws.
+    void RollbackTrans() noexcept;
+    bool InTransaction() const { return m_transactionLevel > 0; }
+
     /// The driver of the open connection; throws DataError when closed.
     db::Driver& driver() const;
 
@@ -56,6 +70,8 @@ private:
     QString m_connectionString;
     std::unique_ptr<db::Driver> m_driver;
     std::vector<TDataSet*> m_dataSets;
+    int m_transactionLevel = 0;
+    bool m_transactionDoomed = false;
 };
 
 }  // namespace zel

@@ -38,11 +38,12 @@ class TField;
 /// - Insert: pending row posted/cancelled; BeforeInsert; blank row at the current
 ///   position; dsInsert; AfterInsert; AfterScroll.
 /// - Post: data links write their pending text (updateData); BeforePost; the row is
-///   written to the server; dsBrowse; AfterPost.
+///   written to the server; OnRowWritten (same transaction); dsBrowse; AfterPost.
 /// - Cancel: changes discarded (an inserted row disappears); dsBrowse; AfterCancel;
 ///   AfterScroll after an insert.
 /// - Delete: on an inserted row only Cancel; on an empty dataset DataError; else
-///   BeforeDelete, delete on the server, AfterDelete, AfterScroll.
+///   BeforeDelete, delete on the server, OnRowWritten (same transaction), AfterDelete,
+///   AfterScroll.
 /// An error raised by a before-event handler stops the operation in the previous state.
 ///
 /// The dataset is not copyable and lives as long as the data module that declares it.
@@ -152,6 +153,14 @@ public:
     TDataSetNotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit;
     TDataSetNotifyEvent BeforePost, AfterPost, BeforeCancel, AfterCancel;
     TDataSetNotifyEvent BeforeDelete, AfterDelete, BeforeScroll, AfterScroll;
+    /// Runs once a posted or deleted row has reached the server, before the dataset takes
+    /// the change as done (still in dsEdit/dsInsert after a post's write; the deleted row
+    /// still current after a delete's). While set, the write and this handler run in one
+    /// transaction of the connection: an error raised here, or a refused commit, undoes
+    /// the write, and the dataset stays as it was (a post's typed values in dsEdit or
+    /// dsInsert, with OnPostError consulted; a delete's row in place). The audit trail
+    /// writes its rows here so that a change is never stored without them.
+    TDataSetNotifyEvent OnRowWritten;
     /// Sets the calculated fields of the current row (RecNo is that row's).
     TDataSetNotifyEvent OnCalcFields;
     TDataSetErrorEvent OnEditError, OnPostError;
@@ -207,6 +216,12 @@ private:
                             const std::function<bool()>& retryAllowed);
     void endEdit();
     void writeRow();
+    /// writeRow, then OnRowWritten, in one transaction when OnRowWritten is set; a
+    /// failure undoes what the write left in the buffer (an inserted row's identity).
+    void writeRowConfirmed();
+    /// Removes the current row (physical) on the server, then OnRowWritten, as above.
+    void removeRowConfirmed(int physical);
+    TADOConnection& connectionForWrite() const;
     void checkRequiredFields() const;
     void storeBuffer();
     void runCalcFields(int physical, int position) const;

@@ -5,6 +5,8 @@
 #include "data/DbError.h"
 #include "data/Driver.h"
 #include "data/dataset/RowWriter.h"
+#include "data/dataset/TADOConnection.h"
+#include "data/dataset/TADOTransaction.h"
 #include "data/dataset/TField.h"
 
 namespace zel {
@@ -160,6 +162,53 @@ void TDataSet::writeRow()
     }
 }
 
+void TDataSet::writeRowConfirmed()
+{
+    if (!OnRowWritten) {
+        writeRow();
+        return;
+    }
+    const bool inserting = m_state == dsInsert;
+    TField* identityField = inserting ? m_writer->identityField() : nullptr;
+    const int identityColumn = inserting && !identityField ? m_writer->identityColumn() : -1;
+    const QVariant identityBefore = identityField ? m_edit.value(std::size_t(identityField->Index()))
+        : identityColumn >= 0 ? m_rows.value(m_edit.row(), identityColumn) : QVariant();
+    try {
+        TADOTransaction transaction(connectionForWrite());
+        writeRow();
+        fire(OnRowWritten);
+        transaction.commit();
+    } catch (...) {
+        // The row is not on the server: it must not keep the key the undone insert got.
+        if (inserting) {
+            m_writer->forgetInserted(m_edit.row());
+            if (identityField)
+                m_edit.receive(std::size_t(identityField->Index()), identityBefore);
+            else if (identityColumn >= 0)
+                m_rows.setCell(m_edit.row(), identityColumn, identityBefore);
+        }
+        throw;
+    }
+}
+
+void TDataSet::removeRowConfirmed(int physical)
+{
+    if (!OnRowWritten) {
+        m_writer->remove(driver(), physical);
+        return;
+    }
+    TADOTransaction transaction(connectionForWrite());
+    m_writer->remove(driver(), physical);
+    fire(OnRowWritten);
+    transaction.commit();
+}
+
+TADOConnection& TDataSet::connectionForWrite() const
+{
+    driver();  // connects, or names the missing connection
+    return *m_connection;
+}
+
 void TDataSet::storeBuffer()
 {
     const bool inserting = m_state == dsInsert;
@@ -184,7 +233,7 @@ void TDataSet::Post()
     if (m_state != dsEdit && m_state != dsInsert)
         return;
     runWithErrorAction(
-        OnPostError, [this] { writeRow(); },
+        OnPostError, [this] { writeRowConfirmed(); },
         [this] { return m_state == dsEdit || m_state == dsInsert; });
     storeBuffer();
     endEdit();
@@ -232,7 +281,7 @@ void TDataSet::Delete()
     const int physical = m_view[std::size_t(m_position)];
     if (!m_writer->problem().isEmpty())
         throw DataError(QStringLiteral("%1: строку нельзя удалить: %2.").arg(m_name, m_writer->problem()));
-    m_writer->remove(driver(), physical);
+    removeRowConfirmed(physical);
     endEdit();
     m_deleted[std::size_t(physical)] = true;
     m_view.erase(m_view.begin() + m_position);

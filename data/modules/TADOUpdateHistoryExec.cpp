@@ -61,6 +61,7 @@ void TADOUpdateHistoryExec::Attach(TDataSet& dataSet, const QString& tableLabel,
     m_savedAfterPost = dataSet.AfterPost;
     m_savedBeforeDelete = dataSet.BeforeDelete;
     m_savedAfterDelete = dataSet.AfterDelete;
+    m_savedOnRowWritten = dataSet.OnRowWritten;
     m_savedOnEditError = dataSet.OnEditError;
     m_savedOnPostError = dataSet.OnPostError;
     m_dataSet = &dataSet;
@@ -72,6 +73,7 @@ void TADOUpdateHistoryExec::Attach(TDataSet& dataSet, const QString& tableLabel,
     if (logDeletes)
         dataSet.BeforeDelete = [this](TDataSet& ds) { HandleBeforeDelete(ds); };
     dataSet.AfterDelete = [this](TDataSet& ds) { HandleAfterDelete(ds); };
+    dataSet.OnRowWritten = [this](TDataSet& ds) { HandleRowWritten(ds); };
     auto onError = [this](TDataSet& ds, const Error& error, TDataAction& action) { HandleError(ds, error, action); };
     dataSet.OnEditError = onError;
     dataSet.OnPostError = onError;
@@ -85,6 +87,7 @@ void TADOUpdateHistoryExec::Detach()
     m_dataSet->AfterPost = m_savedAfterPost;
     m_dataSet->BeforeDelete = m_savedBeforeDelete;
     m_dataSet->AfterDelete = m_savedAfterDelete;
+    m_dataSet->OnRowWritten = m_savedOnRowWritten;
     m_dataSet->OnEditError = m_savedOnEditError;
     m_dataSet->OnPostError = m_savedOnPostError;
     m_dataSet = nullptr;
@@ -123,21 +126,29 @@ void TADOUpdateHistoryExec::HandleBeforePost(TDataSet& dataSet)
     }
 }
 
-void TADOUpdateHistoryExec::HandleAfterPost(TDataSet& dataSet)
-{
-    deliverStatements(dataSet, m_savedAfterPost);
-}
-
-void TADOUpdateHistoryExec::deliverStatements(TDataSet& dataSet, TDataSetNotifyEvent own)
+void TADOUpdateHistoryExec::HandleRowWritten(TDataSet& dataSet)
 {
     // own is a copy: OnStatementsReady may detach us, which replaces the saved handlers.
+    const TDataSetNotifyEvent own = m_savedOnRowWritten;
     if (!Statements.isEmpty() && OnStatementsReady) {
         const TStatementsEvent ready = OnStatementsReady;
         ready(Statements);
     }
+    Statements.clear();
     if (own)
         own(dataSet);
+}
+
+void TADOUpdateHistoryExec::HandleAfterPost(TDataSet& dataSet)
+{
+    runSaved(dataSet, m_savedAfterPost);
+}
+
+void TADOUpdateHistoryExec::runSaved(TDataSet& dataSet, TDataSetNotifyEvent own)
+{
     Statements.clear();
+    if (own)
+        own(dataSet);
 }
 
 void TADOUpdateHistoryExec::HandleBeforeDelete(TDataSet& dataSet)
@@ -169,7 +180,7 @@ void TADOUpdateHistoryExec::HandleBeforeDelete(TDataSet& dataSet)
 
 void TADOUpdateHistoryExec::HandleAfterDelete(TDataSet& dataSet)
 {
-    deliverStatements(dataSet, m_savedAfterDelete);
+    runSaved(dataSet, m_savedAfterDelete);
 }
 
 void TADOUpdateHistoryExec::HandleError(TDataSet&, const Error&, TDataAction&)

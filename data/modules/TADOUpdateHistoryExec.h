@@ -13,12 +13,13 @@ namespace zel {
 class TDataSet;
 class TField;
 
-/// Watches one dataset at a time for the audit trail. While attached it takes over six
+/// Watches one dataset at a time for the audit trail. While attached it takes over seven
 /// event slots of the dataset: before an edited row is posted it compares every data
 /// field with its old value and reports each difference to OnFieldChanged; before a
 /// row is deleted it dumps the row to OnRecordDeleting. The callbacks turn those into
-/// statements in Statements; after the post or delete succeeded the list goes to
-/// OnStatementsReady. It writes nothing itself.
+/// statements in Statements; once the row is written or deleted on the server the list
+/// goes to OnStatementsReady, from the dataset's OnRowWritten: the change and its
+/// audit rows are then stored together or not at all. It writes nothing itself.
 ///
 /// A failed post detaches the component and drops the statements of that attempt, so
 /// nothing is ever logged for a change that did not reach the database.
@@ -63,6 +64,7 @@ public:
 
     // -- the handlers it installs (public for the data layer's tests) --
     void HandleBeforePost(TDataSet& dataSet);
+    void HandleRowWritten(TDataSet& dataSet);
     void HandleAfterPost(TDataSet& dataSet);
     void HandleBeforeDelete(TDataSet& dataSet);
     void HandleAfterDelete(TDataSet& dataSet);
@@ -76,8 +78,8 @@ public:
     static QString FormatDumpValue(const TField& field);
 
 private:
-    /// Hands the collected statements over, runs the saved after-handler, empties the list.
-    void deliverStatements(TDataSet& dataSet, TDataSetNotifyEvent own);
+    /// Empties the list (delivered by now, or left by a write that failed), runs own.
+    void runSaved(TDataSet& dataSet, TDataSetNotifyEvent own);
     QString changeMessage(const TField& field, const QVariant& oldValue, const QVariant& newValue) const;
 
     TDataSet* m_dataSet = nullptr;
@@ -87,6 +89,7 @@ private:
     bool m_logDeletes = false;
 
     TDataSetNotifyEvent m_savedBeforePost, m_savedAfterPost, m_savedBeforeDelete, m_savedAfterDelete;
+    TDataSetNotifyEvent m_savedOnRowWritten;
     TDataSetErrorEvent m_savedOnEditError, m_savedOnPostError;
 };
 

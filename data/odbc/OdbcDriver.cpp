@@ -122,8 +122,49 @@ void OdbcDriver::openConnectionString(const QString& odbcConnectionString, OdbcT
     }
 }
 
+void OdbcDriver::beginTransaction()
+{
+    if (m_inTransaction)
+        throw DbError(QStringLiteral("A transaction is already open on this connection."), DbError::Kind::Other,
+                      QStringLiteral("25000"));
+    const SQLHDBC dbc = connection();
+    checkOdbc(SQLSetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQLULEN(SQL_AUTOCOMMIT_OFF)),
+                                SQL_IS_UINTEGER),
+              SQL_HANDLE_DBC, dbc, QStringLiteral("Не удалось начать транзакцию."), m_textMode);
+    m_inTransaction = true;
+}
+
+void OdbcDriver::commitTransaction()
+{
+    if (!m_inTransaction)
+        throw DbError(QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."),
+                      DbError::Kind::Other, QStringLiteral("25000"), 3902);
+    const SQLHDBC dbc = connection();
+    const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc, SQL_COMMIT);
+    if (!SQL_SUCCEEDED(rc)) {
+        const DbError error = odbcError(SQL_HANDLE_DBC, dbc, QStringLiteral("Не удалось сохранить транзакцию."),
+                                        m_textMode);
+        rollbackTransaction();
+        throw error;
+    }
+    m_inTransaction = false;
+    SQLSetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQLULEN(SQL_AUTOCOMMIT_ON)),
+                      SQL_IS_UINTEGER);
+}
+
+void OdbcDriver::rollbackTransaction() noexcept
+{
+    if (!m_inTransaction || !m_connection)
+        return;
+    m_inTransaction = false;
+    SQLEndTran(SQL_HANDLE_DBC, m_connection.get(), SQL_ROLLBACK);
+    SQLSetConnectAttr(m_connection.get(), SQL_ATTR_AUTOCOMMIT,
+                      reinterpret_cast<SQLPOINTER>(SQLULEN(SQL_AUTOCOMMIT_ON)), SQL_IS_UINTEGER);
+}
+
 void OdbcDriver::close()
 {
+    m_inTransaction = false;
     if (m_connection) {
         SQLDisconnect(m_connection.get());
         m_connection.reset();

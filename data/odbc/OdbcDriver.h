@@ -50,6 +50,11 @@ public:
                            const std::vector<ColumnValue>& originals) override;
     void callProcedure(const QString& name, std::vector<ProcedureParameter>& parameters) override;
 
+    /// Manual commit mode until the transaction ends (SQLEndTran), then automatic again.
+    void beginTransaction() override;
+    void commitTransaction() override;
+    void rollbackTransaction() noexcept override;
+
     /// Seconds a statement may run before it fails with Kind::Timeout; 30 by
     /// default, as OLE DB commands; 0 waits for ever.
     void setStatementTimeout(unsigned seconds) { m_statementTimeout = seconds; }
@@ -64,6 +69,7 @@ private:
     void markKeys(RowSet& result);
 
     OdbcHandle m_connection;
+    bool m_inTransaction = false;
     OdbcTextMode m_textMode = OdbcTextMode::Narrow;
     unsigned m_statementTimeout = 30;
     QString m_dbmsName;

@@ -27,12 +27,35 @@ bool EmbeddedDriver::isOpen() const
     return m_session != nullptr;
 }
 
-EmbeddedSession& EmbeddedDriver::session()
+EmbeddedSession& EmbeddedDriver::openSession()
 {
     if (!m_session)
         throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
                       DbError::Kind::ConnectionLost, QStringLiteral("08003"));
     return *m_session;
+}
+
+EmbeddedSession& EmbeddedDriver::session()
+{
+    EmbeddedSession& s = openSession();
+    s.checkClientTransaction();
+    return s;
+}
+
+void EmbeddedDriver::beginTransaction()
+{
+    openSession().beginClientTransaction();
+}
+
+void EmbeddedDriver::commitTransaction()
+{
+    openSession().commitClientTransaction();
+}
+
+void EmbeddedDriver::rollbackTransaction() noexcept
+{
+    if (m_session)
+        m_session->rollbackClientTransaction();
 }
 
 void EmbeddedDriver::query(const QString& sql, db::RowSet& result)

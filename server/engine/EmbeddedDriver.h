@@ -34,10 +34,17 @@ public:
                            const std::vector<db::ColumnValue>& originals) override;
     void callProcedure(const QString& name, std::vector<db::ProcedureParameter>& parameters) override;
 
-    /// The open session; throws when closed.
+    void beginTransaction() override;
+    void commitTransaction() override;
+    void rollbackTransaction() noexcept override;
+
+    /// The open session, ready for a statement; throws when closed, or when the
+    /// client's transaction was ended by the server after an error.
     EmbeddedSession& session();
 
 private:
+    EmbeddedSession& openSession();
+
     std::unique_ptr<EmbeddedSession> m_session;
 };
 

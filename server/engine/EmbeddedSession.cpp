@@ -129,6 +129,64 @@ EmbeddedSession::~EmbeddedSession()
     sqlite3_close_v2(m_db);
 }
 
+namespace {
+
+DbError transactionEndedByServer()
+{
+    return DbError(QStringLiteral("The current transaction cannot be committed and cannot support operations that "
+                                  "write to the log file. Roll back the transaction."),
+                   DbError::Kind::Other, QStringLiteral("25000"), 3930);
+}
+
+}  // namespace
+
+void EmbeddedSession::beginClientTransaction()
+{
+    if (m_clientTransaction || sqlite3_get_autocommit(m_db) == 0)
+        throw DbError(QStringLiteral("A transaction is already open on this connection."), DbError::Kind::Other,
+                      QStringLiteral("25000"), 3902);
+    const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw ServerErrors::fromSqlite(m_db, rc, {});
+    m_clientTransaction = true;
+}
+
+void EmbeddedSession::commitClientTransaction()
+{
+    if (!m_clientTransaction)
+        throw DbError(QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."),
+                      DbError::Kind::Other, QStringLiteral("25000"), 3902);
+    if (sqlite3_get_autocommit(m_db) != 0) {
+        rollbackClientTransaction();
+        throw transactionEndedByServer();
+    }
+    const int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const DbError error = ServerErrors::fromSqlite(m_db, rc, {});
+        rollbackClientTransaction();
+        throw error;
+    }
+    m_clientTransaction = false;
+    m_trace.transactionCommitted();
+}
+
+void EmbeddedSession::rollbackClientTransaction() noexcept
+{
+    if (!m_clientTransaction)
+        return;
+    if (sqlite3_get_autocommit(m_db) == 0)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_clientTransaction = false;
+    m_trace.invalidate();
+    m_trace.transactionRolledBack(*this);
+}
+
+void EmbeddedSession::checkClientTransaction() const
+{
+    if (m_clientTransaction && sqlite3_get_autocommit(m_db) != 0)
+        throw transactionEndedByServer();
+}
+
 int EmbeddedSession::authorize(void* self, int action, const char* a, const char*, const char*, const char* trigger)
 {
     const auto* session = static_cast<const EmbeddedSession*>(self);

@@ -45,6 +45,21 @@ public:
     StatementCache& statements() { return m_statements; }
     StatementTrace& trace() { return m_trace; }
 
+    // -- the client's transaction --
+    /// Begins the client's transaction (BEGIN IMMEDIATE: it will write, and waits for
+    /// the write lock as long as a single write would). Not nested.
+    void beginClientTransaction();
+    /// Commits it. When SQLite ended it after an error on the way, or refuses the
+    /// commit, it is rolled back and the error thrown: nothing of it was stored.
+    void commitClientTransaction();
+    /// Rolls it back; nothing when none is open. Never throws.
+    void rollbackClientTransaction() noexcept;
+    bool inClientTransaction() const { return m_clientTransaction; }
+    /// Throws when the client's transaction is open but SQLite already rolled it back
+    /// (an I/O error, a full disk): a statement would otherwise run on its own and be
+    /// stored while the ones before it were not.
+    void checkClientTransaction() const;
+
     const QString& dateFormat() const { return m_dateFormat; }
     void setDateFormat(const QString& format) { m_dateFormat = format; }
 
@@ -83,6 +98,7 @@ private:
     QString m_dateFormat = QStringLiteral("mdy");
     bool m_internalAllowed = false;
     bool m_writesAllowed = false;
+    bool m_clientTransaction = false;
     TranslationCache m_translations;
 };
 

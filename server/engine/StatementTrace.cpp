@@ -135,9 +135,24 @@ void StatementTrace::record(EmbeddedSession& session, const QString& statement, 
     try {
         if (!isOn(session))
             return;
+        if (session.inClientTransaction())
+            m_heldBack.push_back({statement, receivedAtMs});
     } catch (...) {
         return;
     }
+    write(session, statement, receivedAtMs);
+}
+
+void StatementTrace::transactionRolledBack(EmbeddedSession& session) noexcept
+{
+    std::vector<Entry> entries;
+    entries.swap(m_heldBack);
+    for (const Entry& entry : entries)
+        write(session, entry.statement, entry.receivedAtMs);
+}
+
+void StatementTrace::write(EmbeddedSession& session, const QString& statement, qint64 receivedAtMs) noexcept
+{
     EmbeddedSession::Trusted trusted(session, true);
     sqlite3_stmt* insert = session.statements().prepare(
         QStringLiteral("INSERT INTO zel_trace (at, login, statement) VALUES (?1, ?2, ?3)"));

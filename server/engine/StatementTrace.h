@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <vector>
+
 namespace zel::server {
 
 class EmbeddedSession;
@@ -20,6 +22,13 @@ public:
     /// This session wrote: the setting may have changed.
     void invalidate() { m_known = false; }
 
+    /// The rows recorded inside the client's transaction are stored with it; after a
+    /// commit they need nothing more.
+    void transactionCommitted() noexcept { m_heldBack.clear(); }
+    /// The rollback took those rows away with the transaction: they are written again,
+    /// since the server did receive those statements. Never throws.
+    void transactionRolledBack(EmbeddedSession& session) noexcept;
+
     /// The text as the trace stores it: the password digests of a GET_USER call
     /// (second and third argument, or @password and @new_password) replaced by
     /// kMask. A text that cannot be read as tokens but names GET_USER keeps
@@ -28,11 +37,18 @@ public:
     static constexpr QLatin1StringView kMask{"'***'"};
 
 private:
+    struct Entry {
+        QString statement;
+        qint64 receivedAtMs;
+    };
+
     bool isOn(EmbeddedSession& session);
+    void write(EmbeddedSession& session, const QString& statement, qint64 receivedAtMs) noexcept;
 
     bool m_known = false;
     bool m_on = false;
     unsigned m_dataVersion = 0;
+    std::vector<Entry> m_heldBack;
 };
 
 }  // namespace zel::server

@@ -1,6 +1,7 @@
 // A clerk's program killed with SIGKILL at random moments in the middle of saving
 // cards. After every kill the database opens and is sound, every job row is wholly
-// at its old or its new texts, and no audit row tells of a change that is not stored.
+// at its old or its new texts, no audit row tells of a change that is not stored, and
+// no stored change lacks its audit row.
 
 #include "SaverProcesses.h"
 
@@ -70,6 +71,16 @@ TEST(SaveKilled, EveryKillLeavesWholeRowsAndTruthfulAudit)
             const qint64 logged = textNumber(descr.mid(at + 4).chopped(2));
             const qint64 stored = textNumber(entry.section(u'|', 0, 0));
             EXPECT_GE(stored, logged) << "audit ahead of its row " << when << ": " << entry.toStdString();
+        }
+        // And every stored change has its audit row: they are written together.
+        for (const char* field : {"Doljnost", "Name_org"}) {
+            const QStringList unaudited = db.column(
+                QStringLiteral("select w.id_Work || ' ' || w.%1 from Work w where w.id_Work in (%2) and w.%1 <> 'crash-0'"
+                               " and not exists (select 1 from ZEL_LOG l where l.row_id = w.id_Work"
+                               " and l.ZEL_User = 'crash' and l.descr like '%\"%1\"%на \"' || w.%1 || '\".')")
+                    .arg(QLatin1String(field), rows));
+            EXPECT_TRUE(unaudited.isEmpty()) << "a stored change without its audit row " << when << ": "
+                                             << unaudited.join(u';').toStdString();
         }
     }
     std::printf("%d kills, %d saves landed in all, %d kills after at least one save\n", kills, saves, killedMidway);

@@ -211,7 +211,7 @@ TEST_F(AuditRows, PhotoRow)
     EXPECT_EQ(newRows(), (std::vector<LogRow>{row("Photo", "41", "Поле \"photo\" изменило значение.")}));
 }
 
-TEST_F(AuditRows, FailingLogStatementLeavesNothingForTheNextSave)
+TEST_F(AuditRows, ChangeIsStoredOnlyTogetherWithItsAuditRows)
 {
     load(37);
     TADOQuery& awards = dm.ADOQ_Nagrada;
@@ -228,19 +228,69 @@ TEST_F(AuditRows, FailingLogStatementLeavesNothingForTheNextSave)
     awards.FieldByName("nagrada")->SetAsString("Вторая");
     const QString key = awards.FieldByName("id_nagrada")->AsString();
     EXPECT_THROW(save(), Error);
-    // The row itself was written before the log ran.
-    EXPECT_EQ(serverValue("select nagrada from Nagrada where id_nagrada=" + key).toString(), "Вторая");
-    EXPECT_EQ(newRows().size(), 1u);
+    // The audit row that did get written went back with the row's change.
+    EXPECT_EQ(serverValue("select nagrada from Nagrada where id_nagrada=" + key).toString(), "Первая");
+    EXPECT_TRUE(newRows().empty());
     EXPECT_TRUE(history.Statements.isEmpty());
+    // What was typed is still pending, to be saved again.
+    EXPECT_EQ(awards.State(), dsEdit);
+    EXPECT_EQ(awards.FieldByName("nagrada")->AsString(), "Вторая");
+    EXPECT_EQ(awards.FieldByName("nagrada")->OldValue().toString(), "Первая");
 
-    // The next post handing the list over writes nothing twice.
     history.OnFieldChanged = logChange;
+    save();
+    EXPECT_EQ(awards.State(), dsBrowse);
+    EXPECT_EQ(serverValue("select nagrada from Nagrada where id_nagrada=" + key).toString(), "Вторая");
+    const auto rows = newRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].rowId, key);
+    EXPECT_EQ(rows[0].descr, change("nagrada", "Первая", "Вторая"))
+        << rows[0].descr.toStdString();
+}
+
+TEST_F(AuditRows, NewRowWhoseWriteIsUndoneKeepsNoKeyAndIsInsertedOnce)
+{
+    load(37);
+    TADOQuery& awards = dm.ADOQ_Nagrada;
+    const int before = serverValue("select count(*) from Nagrada").toInt();
+    awards.Append();
+    awards.FieldByName("nagrada")->SetAsString("Новая");
+    awards.OnRowWritten = [](TDataSet&) { throw DataError("сбой после записи"); };
+    EXPECT_THROW(awards.Post(), Error);
+    EXPECT_EQ(awards.State(), dsInsert);
+    EXPECT_TRUE(awards.FieldByName("id_nagrada")->IsNull());
+    EXPECT_EQ(serverValue("select count(*) from Nagrada").toInt(), before);
+
+    awards.OnRowWritten = nullptr;
+    awards.Post();
+    EXPECT_FALSE(awards.FieldByName("id_nagrada")->IsNull());
+    EXPECT_EQ(serverValue("select count(*) from Nagrada").toInt(), before + 1);
+    EXPECT_EQ(serverValue("select nagrada from Nagrada where id_nagrada=" + awards.FieldByName("id_nagrada")->AsString())
+                  .toString(),
+              "Новая");
+}
+
+TEST_F(AuditRows, DeletionStaysWhenItsAuditRowCannotBeWritten)
+{
+    load(37);
+    TADOQuery& awards = dm.ADOQ_Nagrada;
+    awards.Append();
+    awards.FieldByName("nagrada")->SetAsString("Удаляемая");
+    save();
+    const QString key = awards.FieldByName("id_nagrada")->AsString();
+    const auto logDeletion = history.OnRecordDeleting;
+    history.OnRecordDeleting = [logDeletion](const QString& dump, TDataSet& ds, const QString& table,
+                                             const QString& keyField, QStringList& statements) {
+        logDeletion(dump, ds, table, keyField, statements);
+        statements << "INSERT INTO ZEL_LOG_MISSING(x) VALUES(1)";
+    };
     history.Detach();
-    history.Attach(dm.ADO_TEACHER, "Teacher", "id_teacher", false, false);
-    dm.ADO_TEACHER.Edit();
-    dm.ADO_TEACHER.FieldByName("status")->SetAsBoolean(false);
-    dm.ADO_TEACHER.Post();
-    EXPECT_EQ(newRows().size(), 1u);
+    history.Attach(awards, "Nagrada", "id_nagrada", false, true);
+    EXPECT_THROW(awards.Delete(), Error);
+    history.Detach();
+    EXPECT_EQ(serverValue("select count(*) from Nagrada where id_nagrada=" + key).toInt(), 1);
+    EXPECT_EQ(awards.FieldByName("id_nagrada")->AsString(), key);
+    EXPECT_TRUE(newRows().empty());
 }
 
 }  // namespace
