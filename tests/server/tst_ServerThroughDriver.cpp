@@ -194,6 +194,52 @@ TEST_F(ServerThroughDriverTest, TraceKeepsNoPasswordDigestOfASignIn)
         << statements.join(QLatin1Char('\n')).toStdString();
 }
 
+TEST_F(ServerThroughDriverTest, ClientTransactionStoresAllOrNothingAndTheTraceKeepsWhatArrived)
+{
+    const server::DemoAccount& admin = s_summary.databaseAccounts.back();
+    std::unique_ptr<db::Driver> administrator = connect(admin.login, admin.password);
+    administrator->execute(QStringLiteral("DELETE FROM zel_trace"));
+    administrator->execute(QStringLiteral("UPDATE zel_settings SET value = '1' WHERE name = 'trace'"));
+    if (scalar(*administrator, QStringLiteral("SELECT count(*) FROM zel_settings WHERE name = 'trace'")) == 0)
+        administrator->execute(QStringLiteral("INSERT INTO zel_settings(name, value) VALUES('trace', '1')"));
+
+    std::unique_ptr<db::Driver> editor = signIn(QStringLiteral("ivanova"), QStringLiteral("ivanova1"));
+    const QString logCount = QStringLiteral("SELECT count(*) FROM ZEL_LOG WHERE descr = 'транзакция'");
+    const qint64 logsBefore = scalar(*administrator, logCount);
+    const QString change = QStringLiteral("UPDATE TEACHER SET p28 = 'Отменённое' WHERE id_teacher = 3");
+    const QString audit = QStringLiteral(
+        "INSERT INTO ZEL_LOG([table], [row_id], [descr], [ZEL_User], [comp]) VALUES('Teacher', 3, 'транзакция', 'ivanova', 'PC12')");
+
+    editor->beginTransaction();
+    EXPECT_THROW(editor->beginTransaction(), DbError);  // not nested
+    EXPECT_EQ(editor->execute(change), 1);
+    editor->execute(audit);
+    EXPECT_THROW(editor->execute(QStringLiteral("INSERT INTO ZEL_LOG_MISSING(x) VALUES(1)")), DbError);
+    editor->rollbackTransaction();
+    EXPECT_EQ(scalar(*administrator, QStringLiteral("SELECT count(*) FROM TEACHER WHERE p28 = 'Отменённое'")), 0);
+    EXPECT_EQ(scalar(*administrator, logCount), logsBefore);
+
+    const QString stored = QStringLiteral("UPDATE TEACHER SET p28 = 'Сохранённое' WHERE id_teacher = 3");
+    editor->beginTransaction();
+    editor->execute(stored);
+    editor->execute(audit);
+    editor->commitTransaction();
+    EXPECT_EQ(scalar(*administrator, QStringLiteral("SELECT count(*) FROM TEACHER WHERE p28 = 'Сохранённое'")), 1);
+    EXPECT_EQ(scalar(*administrator, logCount), logsBefore + 1);
+    EXPECT_THROW(editor->commitTransaction(), DbError);
+    administrator->execute(QStringLiteral("UPDATE zel_settings SET value = '0' WHERE name = 'trace'"));
+
+    // The server received the undone statements too: each is in the trace once, in order.
+    db::RowSet rows;
+    administrator->query(QStringLiteral("SELECT statement FROM zel_trace WHERE login NOT IN ('zel_admin', 'zel_boot') ORDER BY id"), rows);
+    QStringList statements;
+    for (int row = 0; row < rows.rowCount(); ++row)
+        statements << rows.text(row, 0);
+    EXPECT_EQ(statements, (QStringList{change, audit, QStringLiteral("INSERT INTO ZEL_LOG_MISSING(x) VALUES(1)"),
+                                       stored, audit}))
+        << statements.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST_F(ServerThroughDriverTest, AddressListsAnswerWhileAnotherClerkHoldsTheWriteLock)
 {
     std::unique_ptr<db::Driver> editor = signIn(QStringLiteral("ivanova"), QStringLiteral("ivanova1"));

@@ -179,6 +179,38 @@ TEST_F(OdbcDriverTest, UpdateAndRemoveTouchOnlyTheRowWithTheKey)
     EXPECT_EQ(rows.integer(0, 0), 2);
 }
 
+TEST_F(OdbcDriverTest, TransactionStoresItsWritesTogetherOrNotAtAll)
+{
+    m_driver.execute(QStringLiteral("CREATE TABLE city (id integer PRIMARY KEY, name nvarchar(40))"));
+    m_driver.execute(QStringLiteral("CREATE TABLE log (id integer PRIMARY KEY, what nvarchar(40))"));
+    m_driver.execute(QStringLiteral("INSERT INTO city VALUES (1, 'Минск')"));
+    auto cityName = [this] { return run(QStringLiteral("SELECT name FROM city WHERE id = 1")).text(0, 0); };
+    auto logRows = [this] { return run(QStringLiteral("SELECT count(*) FROM log")).integer(0, 0); };
+
+    m_driver.beginTransaction();
+    m_driver.update(QStringLiteral("city"), QStringLiteral("id"), 1,
+                    {{QStringLiteral("name"), QStringLiteral("Пинск"), SqlType::NVarChar}});
+    m_driver.execute(QStringLiteral("INSERT INTO log VALUES (1, 'Пинск')"));
+    EXPECT_THROW(m_driver.execute(QStringLiteral("INSERT INTO log_missing VALUES (1)")), DbError);
+    m_driver.rollbackTransaction();
+    EXPECT_EQ(cityName(), QStringLiteral("Минск"));
+    EXPECT_EQ(logRows(), 0);
+
+    m_driver.beginTransaction();
+    m_driver.update(QStringLiteral("city"), QStringLiteral("id"), 1,
+                    {{QStringLiteral("name"), QStringLiteral("Брест"), SqlType::NVarChar}});
+    m_driver.execute(QStringLiteral("INSERT INTO log VALUES (2, 'Брест')"));
+    m_driver.commitTransaction();
+    EXPECT_EQ(cityName(), QStringLiteral("Брест"));
+    EXPECT_EQ(logRows(), 1);
+
+    // Back to one statement at a time: a write after the transaction stays written.
+    m_driver.execute(QStringLiteral("INSERT INTO log VALUES (3, 'после')"));
+    m_driver.rollbackTransaction();
+    EXPECT_EQ(logRows(), 2);
+    EXPECT_THROW(m_driver.commitTransaction(), DbError);
+}
+
 TEST_F(OdbcDriverTest, WritesOfARowChangedMeanwhileFindNoRow)
 {
     m_driver.execute(QStringLiteral("CREATE TABLE clerk (id integer PRIMARY KEY, phone varchar(15), mail varchar(30))"));
