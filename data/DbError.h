@@ -30,6 +30,7 @@ public:
         Constraint,        ///< key, foreign key, check or NOT NULL violation
         InvalidObject,     ///< unknown table, column or procedure
         Syntax,
+        Storage,           ///< the server cannot use its files: disk full, I/O failure, damaged file
     };
 
     explicit DbError(const QString& message, Kind kind = Kind::Other, QString sqlState = {},

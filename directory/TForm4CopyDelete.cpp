@@ -5,6 +5,7 @@
 #include "directory/DirectoryHost.h"
 
 #include "data/DbError.h"
+#include "data/ErrorText.h"
 #include "data/dataset/TADOQuery.h"
 #include "data/dataset/TField.h"
 #include "data/modules/TDM_PUM.h"
@@ -208,7 +209,7 @@ void TForm4::BitBtn3Click()
     } catch (const AbortSignal&) {
         throw;
     } catch (const Error& failure) {
-        showDeleteFailure(failure.message());
+        showDeleteFailure(errorTextForUser(failure));
         return;
     }
     if (answer == 1)
@@ -243,7 +244,7 @@ void TForm4::N1Click()
     } catch (const AbortSignal&) {
         throw;
     } catch (const Error& failure) {
-        showDeleteFailure(failure.message());
+        showDeleteFailure(errorTextForUser(failure));
         return;
     }
     afterDeletion();

@@ -1,6 +1,7 @@
 #include "ZelApplication.h"
 
 #include "data/DbError.h"
+#include "data/ErrorText.h"
 #include "ui/DialogService.h"
 #include "ui/FileTypeTranslator.h"
 #include "ui/MessageBoxes.h"
@@ -76,10 +77,8 @@ bool ZelApplication::notify(QObject* receiver, QEvent* event)
         return QApplication::notify(receiver, event);
     } catch (const AbortSignal&) {
         // Silent: the action was abandoned on purpose.
-    } catch (const Error& error) {
-        ShowException(error.message());
     } catch (const std::exception& error) {
-        ShowException(QString::fromLocal8Bit(error.what()));
+        ShowException(errorTextForUser(error));
     }
     return false;
 }

@@ -3,6 +3,7 @@
 #include "ui/DateText.h"
 
 #include "data/DbError.h"
+#include "data/ErrorText.h"
 #include "data/dataset/TDataLink.h"
 #include "data/dataset/TDataSet.h"
 #include "data/dataset/TDataSource.h"
@@ -330,7 +331,7 @@ bool DataSetTableModel::commit(int row, int column, const QVariant& value)
             stored = true;
         }
     } catch (const Error& failure) {
-        m_lastError = failure.message();
+        m_lastError = errorTextForUser(failure);
     }
     m_committing = false;
     if (m_refreshPending)

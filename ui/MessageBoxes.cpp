@@ -1,5 +1,7 @@
 #include "ui/MessageBoxes.h"
 
+#include "data/ErrorText.h"
+
 #include "data/DbError.h"
 
 #include <QCoreApplication>
@@ -79,12 +81,7 @@ void showException(QWidget* parent, const std::exception& failure)
 {
     if (dynamic_cast<const AbortSignal*>(&failure))
         return;
-    QString text;
-    if (const auto* own = dynamic_cast<const Error*>(&failure))
-        text = own->message();
-    else
-        text = QString::fromLocal8Bit(failure.what());
-    error(parent, text, applicationTitle());
+    error(parent, errorTextForUser(failure), applicationTitle());
 }
 
 bool installRussianStandardButtons(QCoreApplication& app)

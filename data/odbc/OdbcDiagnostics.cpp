@@ -100,6 +100,12 @@ DbError::Kind classifyDiagnostic(const QString& sqlState, int nativeCode)
     case 20009:  // unable to connect
     case 20017:  // unexpected EOF from the server
         return Kind::ConnectionLost;
+    case 1105:  // no space left in the filegroup
+    case 9002:  // transaction log full
+    case 823:   // the operating system failed a read or write
+    case 824:   // a page read back wrong
+    case 825:   // a read that needed retrying
+        return Kind::Storage;
     case 547:   // foreign key or check conflict
     case 2627:  // unique key violation
     case 2601:  // duplicate key row in unique index

@@ -125,8 +125,10 @@ DbError ServerErrors::fromSqlite(sqlite3* db, int code, const ErrorContext& c)
         return DbError(QStringLiteral("Incorrect syntax near '%1'.").arg(near), DbError::Kind::Syntax,
                        QStringLiteral("42000"), 102);
     }
-    if (primary == SQLITE_CANTOPEN || primary == SQLITE_IOERR || primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB
-        || primary == SQLITE_FULL)
+    if (primary == SQLITE_IOERR || primary == SQLITE_CORRUPT || primary == SQLITE_FULL)
+        return DbError(QStringLiteral("The database file cannot be used: %1").arg(message), DbError::Kind::Storage,
+                       QStringLiteral("HY000"), code);
+    if (primary == SQLITE_CANTOPEN || primary == SQLITE_NOTADB)
         return DbError(QStringLiteral("The database file cannot be used: %1").arg(message), DbError::Kind::ConnectionLost,
                        QStringLiteral("08S01"), code);
     return DbError(message, DbError::Kind::Other, QStringLiteral("42000"), code);

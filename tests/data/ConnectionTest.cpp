@@ -1,6 +1,7 @@
 #include "DataSetFixture.h"
 
 #include "data/dataset/TADOStoredProc.h"
+#include "data/dataset/TADOTransaction.h"
 
 namespace zel::test {
 namespace {
@@ -120,6 +121,77 @@ TEST_F(Connection, ADataSetWithoutConnectionSaysSo)
     } catch (const DataError& e) {
         EXPECT_TRUE(e.message().contains("ADOQ_Temp"));
     }
+}
+
+TEST_F(Connection, NestedTransactionsJoinTheOutermostAndAnInnerRollbackUndoesIt)
+{
+    auto ends = [this] { return server->log.filter(QRegularExpression("^(begin|commit|rollback)$")); };
+    EXPECT_EQ(connection.BeginTrans(), 1);
+    EXPECT_EQ(connection.BeginTrans(), 2);
+    connection.CommitTrans();
+    EXPECT_TRUE(connection.InTransaction());
+    connection.CommitTrans();
+    EXPECT_FALSE(connection.InTransaction());
+    EXPECT_EQ(ends(), QStringList({"begin", "commit"}));
+
+    server->log.clear();
+    connection.BeginTrans();
+    connection.BeginTrans();
+    connection.RollbackTrans();  // the inner level only marks it
+    EXPECT_EQ(ends(), QStringList({"begin"}));
+    EXPECT_THROW(connection.CommitTrans(), DataError);
+    EXPECT_EQ(ends(), QStringList({"begin", "rollback"}));
+    EXPECT_FALSE(connection.InTransaction());
+    EXPECT_THROW(connection.CommitTrans(), DataError);
+    connection.RollbackTrans();  // nothing open: nothing happens
+    EXPECT_EQ(ends(), QStringList({"begin", "rollback"}));
+}
+
+TEST_F(Connection, RefusedCommitIsUndoneAndClosingUndoesAnOpenTransaction)
+{
+    auto ends = [this] { return server->log.filter(QRegularExpression("^(begin|commit|rollback)$")); };
+    server->failWith = [](const QString& op) {
+        if (op == u"commit")
+            throw DbError("The database file cannot be used: disk I/O error", DbError::Kind::Storage);
+    };
+    connection.BeginTrans();
+    EXPECT_THROW(connection.CommitTrans(), DbError);
+    EXPECT_EQ(ends(), QStringList({"begin", "commit", "rollback"}));
+    EXPECT_FALSE(connection.InTransaction());
+
+    server->failWith = nullptr;
+    server->log.clear();
+    {
+        TADOTransaction transaction(connection);
+        connection.Close();
+        EXPECT_FALSE(connection.InTransaction());
+    }
+    EXPECT_EQ(ends(), QStringList({"begin", "rollback"}));
+}
+
+TEST_F(Connection, DataSetWritesAndItsRowWrittenHandlerShareOneTransaction)
+{
+    query.Open();
+    query.OnRowWritten = [this](TDataSet&) { server->log << "handler"; };
+    query.Edit();
+    query.FieldByName("p27")->SetAsString("Новое");
+    query.Post();
+    const QStringList order = server->log.filter(QRegularExpression("^(begin|commit|rollback|handler|update.*)$"));
+    ASSERT_EQ(order.size(), 4) << order.join(" | ").toStdString();
+    EXPECT_EQ(order[0], "begin");
+    EXPECT_TRUE(order[1].startsWith("update")) << order[1].toStdString();
+    EXPECT_EQ(order[2], "handler");
+    EXPECT_EQ(order[3], "commit");
+
+    // A failing handler leaves the row being edited, as typed.
+    server->log.clear();
+    query.OnRowWritten = [](TDataSet&) { throw DataError("сбой журнала"); };
+    query.Edit();
+    query.FieldByName("p27")->SetAsString("Ещё новее");
+    EXPECT_THROW(query.Post(), DataError);
+    EXPECT_EQ(query.State(), dsEdit);
+    EXPECT_EQ(query.FieldByName("p27")->AsString(), "Ещё новее");
+    EXPECT_EQ(server->log.last(), "rollback");
 }
 
 TEST_F(Connection, DestroyingTheConnectionFirstDetachesItsDataSets)

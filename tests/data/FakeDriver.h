@@ -97,6 +97,18 @@ public:
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
 
+    void beginTransaction() override
+    {
+        m_server->log << QStringLiteral("begin");
+        check(QStringLiteral("begin"));
+    }
+    void commitTransaction() override
+    {
+        m_server->log << QStringLiteral("commit");
+        check(QStringLiteral("commit"));
+    }
+    void rollbackTransaction() noexcept override { m_server->log << QStringLiteral("rollback"); }
+
     void query(const QString& sql, db::RowSet& result) override
     {
         m_server->log << QStringLiteral("query: ") + sql;

@@ -51,6 +51,9 @@ private slots:
             FaultInjectingVfs::disarm();
 
             QCOMPARE(s.messages().size(), 1);
+            QVERIFY2(s.messages().front().startsWith(
+                         QStringLiteral("Сервер базы данных не смог записать или прочитать свой файл")),
+                     qPrintable(s.messages().front()));
             QVERIFY2(s.messages().front().contains(QStringLiteral("disk I/O error"))
                          || s.messages().front().contains(QStringLiteral("full")),
                      qPrintable(s.messages().front()));
