@@ -26,4 +26,4 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
   -DZEL_FUZZ=ON -DZEL_BUILD_TESTS=OFF -DZEL_BUILD_BENCH=OFF
 cmake --build build-fuzz --target fuzz_all -j"$jobs"
-bash tests/fuzz/run-fuzzers.sh build-fuzz "${ZEL_FUZZ_SECONDS:-15}"
+bash tests/fuzz/run-fuzzers.sh build-fuzz "${ZEL_FUZZ_SECONDS:-30}"
