@@ -1,17 +1,14 @@
 // Opening the directory's 100,000-row statement through the embedded server,
 // against a plain SQLite step loop over the same file.
 
+#include "bench/BenchDemoDatabase.h"
 #include "data/Driver.h"
 #include "data/dataset/TADOConnection.h"
 #include "data/dataset/TADOQuery.h"
-#include "server/EmbeddedDriverRegistration.h"
-#include "server/demo/DemoDatabase.h"
-#include "server/procedures/ServerModules.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QTemporaryDir>
 
 #include <string>
 #include <vector>
@@ -21,29 +18,9 @@ namespace {
 
 constexpr int kEmployees = 100000;
 
-struct Database {
-    QTemporaryDir dir;
-    QString path;
-    server::DemoSummary summary;
-
-    Database()
-    {
-        server::registerEmbeddedDriver();
-        server::installServerModules();
-        path = dir.filePath("bench.db");
-        summary = server::createDemoDatabase(path, kEmployees);
-    }
-    QString connectionString() const
-    {
-        const auto& login = summary.databaseAccounts.at(1);
-        return "Provider=SQLOLEDB.1;Password=" + login.password + ";User ID=" + login.login
-            + ";Initial Catalog=" + summary.databaseName + ";Data Source=" + path;
-    }
-};
-
-Database& database()
+BenchDemoDatabase& database()
 {
-    static Database db;
+    static BenchDemoDatabase db(kEmployees);
     return db;
 }
 

@@ -2,43 +2,20 @@
 // written in one transaction (the save road), against the row and the audit row
 // written as two separate statements (the road before the transaction).
 
+#include "bench/BenchDemoDatabase.h"
 #include "data/dataset/TADOConnection.h"
 #include "data/dataset/TADOQuery.h"
 #include "data/dataset/TField.h"
-#include "server/EmbeddedDriverRegistration.h"
-#include "server/demo/DemoDatabase.h"
-#include "server/procedures/ServerModules.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QTemporaryDir>
 
 namespace zel::bench {
 namespace {
 
-struct Database {
-    QTemporaryDir dir;
-    QString path;
-    server::DemoSummary summary;
-
-    Database()
-    {
-        server::registerEmbeddedDriver();
-        server::installServerModules();
-        path = dir.filePath("bench.db");
-        summary = server::createDemoDatabase(path, 200);
-    }
-    QString connectionString() const
-    {
-        const auto& login = summary.databaseAccounts.at(1);
-        return "Provider=SQLOLEDB.1;Password=" + login.password + ";User ID=" + login.login
-            + ";Initial Catalog=" + summary.databaseName + ";Data Source=" + path;
-    }
-};
-
-Database& database()
+BenchDemoDatabase& database()
 {
-    static Database db;
+    static BenchDemoDatabase db(200);
     return db;
 }
 

@@ -2,49 +2,26 @@
 // embedded server's driver: a connection open (the check is installed on each), a
 // refused deletion of a passport issuer, and an allowed deletion of an unused one.
 
+#include "bench/BenchDemoDatabase.h"
 #include "data/DbError.h"
 #include "data/Driver.h"
 #include "data/dataset/TADOConnection.h"
 #include "data/dataset/TADOQuery.h"
 #include "data/dataset/TField.h"
-#include "server/EmbeddedDriverRegistration.h"
-#include "server/demo/DemoDatabase.h"
 #include "server/engine/DictionaryUseCheck.h"
-#include "server/procedures/ServerModules.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QTemporaryDir>
 
 namespace zel::bench {
 namespace {
 
 constexpr int kEmployees = 100000;
 
-struct Database {
-    QTemporaryDir dir;
-    QString path;
-    server::DemoSummary summary;
-
-    Database()
-    {
-        server::registerEmbeddedDriver();
-        server::installServerModules();
-        path = dir.filePath("bench.db");
-        summary = server::createDemoDatabase(path, kEmployees);
-    }
-    QString connectionString() const
-    {
-        const auto& login = summary.databaseAccounts.at(1);
-        return "Provider=SQLOLEDB.1;Password=" + login.password + ";User ID=" + login.login
-            + ";Initial Catalog=" + summary.databaseName + ";Data Source=" + path;
-    }
-};
-
-Database& database()
+BenchDemoDatabase& database()
 {
-    static Database db;
+    static BenchDemoDatabase db(kEmployees);
     return db;
 }
 

@@ -58,6 +58,16 @@ protected:
         return "Поле \"" + field + "\" изменило значение \"" + oldText + "\" на \"" + newText + "\".";
     }
 
+    /// The log callback, then a statement the server refuses.
+    static TADOUpdateHistoryExec::TChangeEvent followedByAFailingStatement(TADOUpdateHistoryExec::TChangeEvent log)
+    {
+        return [log](const QString& text, TDataSet& ds, const QString& table, const QString& key,
+                     QStringList& statements) {
+            log(text, ds, table, key, statements);
+            statements << "INSERT INTO ZEL_LOG_MISSING(x) VALUES(1)";
+        };
+    }
+
     /// Save's section steps, as the Save button runs them.
     void save() { SaveSequence::PostSections(dm, history); }
 
@@ -219,11 +229,7 @@ TEST_F(AuditRows, ChangeIsStoredOnlyTogetherWithItsAuditRows)
     awards.FieldByName("nagrada")->SetAsString("Первая");
     save();
     const auto logChange = history.OnFieldChanged;
-    history.OnFieldChanged = [logChange](const QString& message, TDataSet& ds, const QString& table,
-                                         const QString& key, QStringList& statements) {
-        logChange(message, ds, table, key, statements);
-        statements << "INSERT INTO ZEL_LOG_MISSING(x) VALUES(1)";
-    };
+    history.OnFieldChanged = followedByAFailingStatement(logChange);
     awards.Edit();
     awards.FieldByName("nagrada")->SetAsString("Вторая");
     const QString key = awards.FieldByName("id_nagrada")->AsString();
@@ -278,12 +284,7 @@ TEST_F(AuditRows, DeletionStaysWhenItsAuditRowCannotBeWritten)
     awards.FieldByName("nagrada")->SetAsString("Удаляемая");
     save();
     const QString key = awards.FieldByName("id_nagrada")->AsString();
-    const auto logDeletion = history.OnRecordDeleting;
-    history.OnRecordDeleting = [logDeletion](const QString& dump, TDataSet& ds, const QString& table,
-                                             const QString& keyField, QStringList& statements) {
-        logDeletion(dump, ds, table, keyField, statements);
-        statements << "INSERT INTO ZEL_LOG_MISSING(x) VALUES(1)";
-    };
+    history.OnRecordDeleting = followedByAFailingStatement(history.OnRecordDeleting);
     history.Detach();
     history.Attach(awards, "Nagrada", "id_nagrada", false, true);
     EXPECT_THROW(awards.Delete(), Error);
