@@ -60,6 +60,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    /// Puts the dataset into edit state on row, made current first: what the
+    /// user's first change in a cell editor does, so that a post writes the
+    /// editor. Errors of the move or of Edit propagate.
+    void startEditing(int row);
+
     /// The text of the last refused commit; empty after a successful one.
     const QString& lastError() const { return m_lastError; }
     void clearLastError() { m_lastError.clear(); }
