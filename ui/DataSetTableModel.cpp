@@ -300,15 +300,14 @@ bool DataSetTableModel::setData(const QModelIndex& index, const QVariant& value,
     return commit(index.row(), index.column(), committed);
 }
 
-void DataSetTableModel::startEditing(int row)
+bool DataSetTableModel::startEditing(int row)
 {
     TDataSet* ds = dataSet();
     if (!ds || !ds->Active())
-        return;
+        return false;
     if (!ds->IsEmpty() && ds->RecNo() != row + 1)
         ds->SetRecNo(row + 1);
-    if (!m_link->Edit())
-        throw DataError(QStringLiteral("Данные нельзя изменить."));
+    return m_link->Edit();
 }
 
 bool DataSetTableModel::commit(int row, int column, const QVariant& value)

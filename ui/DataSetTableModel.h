@@ -62,8 +62,9 @@ public:
 
     /// Puts the dataset into edit state on row, made current first: what the
     /// user's first change in a cell editor does, so that a post writes the
-    /// editor. Errors of the move or of Edit propagate.
-    void startEditing(int row);
+    /// editor. Returns false when the data source does not let the row be
+    /// edited; errors of the move or of Edit propagate.
+    bool startEditing(int row);
 
     /// The text of the last refused commit; empty after a successful one.
     const QString& lastError() const { return m_lastError; }

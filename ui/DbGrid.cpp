@@ -222,14 +222,15 @@ void DbGrid::startEditing(QWidget* editor, const QModelIndex& index)
     const TDataSetState state = dataSet->State();
     if ((state == dsEdit || state == dsInsert) && index.row() == m_model->currentRow())
         return;
+    bool editing = false;
     try {
-        m_model->startEditing(index.row());
+        editing = m_model->startEditing(index.row());
     } catch (const std::exception& failure) {
-        // Not writable: the cell's value goes back, as in a bound edit.
         MessageBoxes::showException(this, failure);
-        if (editor == m_delegate->openEditor())
-            m_delegate->reloadEditor(editor, index);
     }
+    // Not writable: the cell's value goes back, as in a bound edit.
+    if (!editing && editor == m_delegate->openEditor())
+        m_delegate->reloadEditor(editor, index);
 }
 
 bool DbGrid::noteRefusal(QWidget* editor)

@@ -79,6 +79,8 @@ private:
     void followDataSet(int row);
     void moveToNextCell();
     void writeEditorBeforePost();
+    /// The user changed an open editor: its row enters edit state, or the
+    /// editor takes the cell's value back when the row cannot be edited.
     void startEditing(QWidget* editor, const QModelIndex& index);
     /// Records that the model refused editor's value; returns whether this
     /// refusal is new (the same text refused for the same reason is not).

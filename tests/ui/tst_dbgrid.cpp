@@ -35,6 +35,7 @@ private slots:
     void typingIntoAnEditorOpenedWhileBrowsingIsPosted();
     void refusedTextIsShownOnceAndStaysInTheEditor();
     void refusedTextIsShownOnceWhenTheBoxTakesTheFocus();
+    void typingIntoARowThatCannotBeEditedIsUndone();
 
 private:
     struct Fixture {
@@ -640,6 +641,38 @@ void DbGridTest::refusedTextIsShownOnceWhenTheBoxTakesTheFocus()
     QVERIFY(grid->isEditing());
     QCOMPARE(editor->text(), QString("€日"));
     QCOMPARE(f.holiday->FieldByName("N_prikaz")->AsString(), QString("3-к"));
+}
+
+void DbGridTest::typingIntoARowThatCannotBeEditedIsUndone()
+{
+    Fixture f;
+    ScriptedDialogService dialogs;
+    f.holiday->BeforeEdit = [](TDataSet&) { throw DataError("Запись заблокирована другим пользователем."); };
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(support::focus(&grid));
+
+    QLineEdit* editor = openLineEditor(grid, 0, 3);
+    QVERIFY(editor);
+    support::type(editor, "x");
+    QCOMPARE(dialogs.shown().size(), 1);
+    QCOMPARE(dialogs.shown()[0].text, QString("Запись заблокирована другим пользователем."));
+    QCOMPARE(editor->text(), QString("12-к"));
+    QCOMPARE(f.holiday->State(), dsBrowse);
+
+    // A data source that does not edit on the user's change: the key is undone, silently.
+    f.holiday->BeforeEdit = nullptr;
+    f.holiday.source->SetAutoEdit(false);
+    support::type(editor, "y");
+    QCOMPARE(editor->text(), QString("12-к"));
+    QCOMPARE(f.holiday->State(), dsBrowse);
+    QVERIFY(grid.commitEditor());
+    QCOMPARE(dialogs.shown().size(), 1);
+    QCOMPARE(m_holiday->rows[0][5].toString(), QString("12-к"));
 }
 
 QTEST_MAIN(DbGridTest)
