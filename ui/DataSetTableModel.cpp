@@ -301,6 +301,16 @@ bool DataSetTableModel::setData(const QModelIndex& index, const QVariant& value,
     return commit(index.row(), index.column(), committed);
 }
 
+bool DataSetTableModel::startEditing(int row)
+{
+    TDataSet* ds = dataSet();
+    if (!ds || !ds->Active())
+        return false;
+    if (!ds->IsEmpty() && ds->RecNo() != row + 1)
+        ds->SetRecNo(row + 1);
+    return m_link->Edit();
+}
+
 bool DataSetTableModel::commit(int row, int column, const QVariant& value)
 {
     if (m_committing)

@@ -60,6 +60,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    /// Puts the dataset into edit state on row, made current first: what the
+    /// user's first change in a cell editor does, so that a post writes the
+    /// editor. Returns false when the data source does not let the row be
+    /// edited; errors of the move or of Edit propagate.
+    bool startEditing(int row);
+
     /// The text of the last refused commit; empty after a successful one.
     const QString& lastError() const { return m_lastError; }
     void clearLastError() { m_lastError.clear(); }

@@ -42,6 +42,7 @@ DbGrid::DbGrid(QWidget* parent)
     m_model->beforePost = [this] { writeEditorBeforePost(); };
     connect(m_model, &DataSetTableModel::currentRowMoved, this, &DbGrid::followDataSet);
     connect(m_model, &DataSetTableModel::cellCommitted, this, &DbGrid::cellCommitted);
+    connect(m_delegate, &GridItemDelegate::editorChangedByUser, this, &DbGrid::startEditing);
     // A reset closes an open editor, and the view then picks a current cell of
     // its own; that must not move the dataset.
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_resetting = true; });
@@ -185,9 +186,11 @@ bool DbGrid::commitEditor()
         return true;
     m_model->clearLastError();
     m_delegate->setModelData(editor, m_model, m_delegate->openIndex());
-    if (m_model->lastError().isEmpty())
+    if (m_model->lastError().isEmpty()) {
+        forgetRefusal(editor);
         return true;
-    MessageBoxes::error(this, m_model->lastError(), MessageBoxes::applicationTitle());
+    }
+    reportRefusal(editor);
     editor->setFocus();
     return false;
 }
@@ -199,8 +202,65 @@ void DbGrid::writeEditorBeforePost()
         return;
     m_model->clearLastError();
     m_delegate->setModelData(editor, m_model, m_delegate->openIndex());
-    if (!m_model->lastError().isEmpty())
-        throw DataError(m_model->lastError());
+    if (m_model->lastError().isEmpty()) {
+        forgetRefusal(editor);
+        return;
+    }
+    // The post's caller shows a new refusal; one the user has seen stops the post silently.
+    if (!noteRefusal(editor))
+        throw AbortSignal();
+    throw DataError(m_model->lastError());
+}
+
+void DbGrid::startEditing(QWidget* editor, const QModelIndex& index)
+{
+    if (!index.isValid() || editor != m_delegate->openEditor())
+        return;
+    TDataSet* dataSet = m_model->dataSet();
+    if (!dataSet || !dataSet->Active())
+        return;
+    const TDataSetState state = dataSet->State();
+    if ((state == dsEdit || state == dsInsert) && index.row() == m_model->currentRow())
+        return;
+    bool editing = false;
+    try {
+        editing = m_model->startEditing(index.row());
+    } catch (const std::exception& failure) {
+        MessageBoxes::showException(this, failure);
+    }
+    // Not writable: the cell's value goes back, as in a bound edit.
+    if (!editing && editor == m_delegate->openEditor())
+        m_delegate->reloadEditor(editor, index);
+}
+
+bool DbGrid::noteRefusal(QWidget* editor)
+{
+    const QVariant value = m_delegate->editorValue(editor);
+    const QString& message = m_model->lastError();
+    if (m_refusal.editor == editor && m_refusal.value == value && m_refusal.message == message)
+        return false;
+    m_refusal = {editor, value, message};
+    return true;
+}
+
+void DbGrid::reportRefusal(QWidget* editor)
+{
+    // Noted before the box opens: the box takes the focus, and the editor's
+    // focus-out commits the same text again.
+    if (noteRefusal(editor))
+        MessageBoxes::error(this, m_refusal.message, MessageBoxes::applicationTitle());
+}
+
+void DbGrid::forgetRefusal(QWidget* editor)
+{
+    // A stored value ends the refusal: the same text typed again later is news.
+    if (m_refusal.editor == editor)
+        m_refusal = {};
+}
+
+bool DbGrid::holdsRefusedText(QWidget* editor) const
+{
+    return editor && m_refusal.editor == editor && m_refusal.value == m_delegate->editorValue(editor);
 }
 
 void DbGrid::commitData(QWidget* editor)
@@ -208,22 +268,20 @@ void DbGrid::commitData(QWidget* editor)
     m_model->clearLastError();
     QTableView::commitData(editor);
     if (m_model->lastError().isEmpty())
-        return;
-    m_keepEditor = editor;
-    MessageBoxes::error(this, m_model->lastError(), MessageBoxes::applicationTitle());
+        forgetRefusal(editor);
+    else
+        reportRefusal(editor);
 }
 
 void DbGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     const bool enter = m_delegate->takeEnterPressed();
-    if (m_keepEditor == editor) {
-        m_keepEditor = nullptr;
-        if (hint != QAbstractItemDelegate::RevertModelCache) {
-            // The value was refused: the typed text stays for correction.
-            editor->setFocus();
-            return;
-        }
+    if (hint != QAbstractItemDelegate::RevertModelCache && holdsRefusedText(editor)) {
+        // The value was refused: the typed text stays for correction.
+        editor->setFocus();
+        return;
     }
+    forgetRefusal(editor);
     QTableView::closeEditor(editor, enter ? QAbstractItemDelegate::NoHint : hint);
     if (enter && m_enterMovesToNextCell)
         moveToNextCell();

@@ -2,6 +2,7 @@
 
 #include "ui/GridColumn.h"
 
+#include <QPointer>
 #include <QTableView>
 
 #include <vector>
@@ -20,9 +21,11 @@ class GroupedHeaderView;
 /// (multi-level titles with "|"), in-place editing or read-only, whole-row and
 /// multi-row selection. The grid's current row is the dataset's current row:
 /// clicking a row moves the dataset (which posts or cancels a pending row), and
-/// a move of the dataset moves the grid. An open cell editor is written before
-/// the dataset posts; a value the field refuses is reported and stays in the
-/// editor.
+/// a move of the dataset moves the grid. The user's first change in a cell
+/// editor puts the dataset into edit state, and the open editor is written
+/// before the dataset posts. A value the field refuses stays in the editor and
+/// is reported once: committing the same text again (Enter, leaving the cell,
+/// a post, closing the window) refuses it without a second message.
 class DbGrid : public QTableView {
     Q_OBJECT
 public:
@@ -51,7 +54,8 @@ public:
     QList<int> selectedRows() const;
 
     /// Writes an open cell editor into its field. Returns false (the error is
-    /// shown, the editor stays) when the field refuses the value.
+    /// shown unless it was for this very text, the editor stays) when the field
+    /// refuses the value.
     bool commitEditor();
     /// A cell editor is open.
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
@@ -75,6 +79,17 @@ private:
     void followDataSet(int row);
     void moveToNextCell();
     void writeEditorBeforePost();
+    /// The user changed an open editor: its row enters edit state, or the
+    /// editor takes the cell's value back when the row cannot be edited.
+    void startEditing(QWidget* editor, const QModelIndex& index);
+    /// Records that the model refused editor's value; returns whether this
+    /// refusal is new (the same text refused for the same reason is not).
+    bool noteRefusal(QWidget* editor);
+    /// Shows the model's last error unless it was shown for this text already.
+    void reportRefusal(QWidget* editor);
+    void forgetRefusal(QWidget* editor);
+    /// The editor still holds the text that was refused.
+    bool holdsRefusedText(QWidget* editor) const;
     void focusMoved(QWidget* from, QWidget* to);
     bool contains(const QWidget* widget) const;
 
@@ -82,7 +97,13 @@ private:
     GridItemDelegate* m_delegate;
     GroupedHeaderView* m_header;
     std::vector<GridColumn> m_columns;
-    QWidget* m_keepEditor = nullptr;
+    /// The last refused value: the editor, its value then and the reason.
+    struct Refusal {
+        QPointer<QWidget> editor;
+        QVariant value;
+        QString message;
+    };
+    Refusal m_refusal;
     bool m_following = false;
     bool m_resetting = false;
     bool m_enterMovesToNextCell = false;

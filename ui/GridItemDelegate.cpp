@@ -58,6 +58,16 @@ QWidget* GridItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         break;
     }
     }
+    // Programmatic loads (setText, setCurrentIndex) do not count as the user's change.
+    auto* self = const_cast<GridItemDelegate*>(this);
+    const QPersistentModelIndex cell(index);
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        connect(edit, &QLineEdit::textEdited, self,
+                [self, edit, cell] { emit self->editorChangedByUser(edit, cell); });
+    } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        connect(combo, &QComboBox::activated, self,
+                [self, combo, cell] { emit self->editorChangedByUser(combo, cell); });
+    }
     m_editor = editor;
     m_editorIndex = index;
     return editor;
@@ -81,6 +91,12 @@ void GridItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
         return;
     }
     QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void GridItemDelegate::reloadEditor(QWidget* editor, const QModelIndex& index) const
+{
+    editor->setProperty(loadedProperty, false);
+    setEditorData(editor, index);
 }
 
 QVariant GridItemDelegate::editorValue(QWidget* editor) const

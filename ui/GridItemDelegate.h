@@ -12,7 +12,8 @@ class DataSetTableModel;
 /// a masked line edit for dates (the editor's text keeps the mask blanks), a
 /// drop-down of the dictionary for lookup columns (commits the key). Check-box
 /// columns toggle in place. Remembers the open editor so the grid can write it
-/// before a post, and whether Enter closed it.
+/// before a post, and whether Enter closed it. Tells when the user changes an
+/// open editor, however it was opened, so the row can enter edit state then.
 class GridItemDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -29,8 +30,15 @@ public:
     /// The value the editor holds, as it would be committed; null when unchanged.
     QVariant editorValue(QWidget* editor) const;
 
+    /// Loads the cell's value into editor again, dropping what was typed.
+    void reloadEditor(QWidget* editor, const QModelIndex& index) const;
+
     /// Whether Enter was pressed in an editor since the last call.
     bool takeEnterPressed();
+
+signals:
+    /// The user typed into or picked in an open editor of the cell at index.
+    void editorChangedByUser(QWidget* editor, const QModelIndex& index);
 
 protected:
     bool eventFilter(QObject* editor, QEvent* event) override;

@@ -6,6 +6,9 @@
 #include "ui/DbLabel.h"
 #include "ui/PageControl.h"
 
+#include <QLineEdit>
+#include <QPointer>
+
 using namespace zel;
 using cardtest::CardSession;
 using cardtest::DemoDatabase;
@@ -229,6 +232,56 @@ private slots:
         QCOMPARE(s.rows(QStringLiteral("select sertifikate from Kvalifikation where id_kvalification = ") + id)[0][0],
                  QStringLiteral("№ 0042"));
         QVERIFY(s.messages().isEmpty());
+    }
+
+    void aRefusedWorkCellIsReportedOnceAndKeepsItsText()
+    {
+        CardSession s;
+        showActive(s);
+        s.loadEmployee(employeeWithWork(s));
+        QVERIFY(s.window->PageControl1->userSelect(2));
+        WorkTab& tab = *s.window->TabSheet3;
+        TADOQuery& work = s.dm.ADOQ_Work;
+        work.First();
+        const QString id = work.FieldByName(QStringLiteral("id_Work"))->AsString();
+        const QString readBack = QStringLiteral("select Doljnost from Work where id_Work = ") + id;
+        const QString storedBefore = s.rows(readBack).value(0).value(0);
+        QCOMPARE(work.State(), dsBrowse);
+
+        // The clerk's road: the cell's editor, a text the code page lacks, Enter.
+        const QModelIndex index = cardtest::cell(tab.DBGridEh1, 0, "Doljnost");
+        QVERIFY(index.isValid());
+        tab.DBGridEh1->setFocus();
+        tab.DBGridEh1->setCurrentIndex(index);
+        tab.DBGridEh1->edit(index);
+        QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        cardtest::typeText(editor, QStringLiteral("Доцент 日本"));
+        QCOMPARE(work.State(), dsEdit);
+        cardtest::pressEnter(editor);
+        QTRY_COMPARE(s.dialogs.shown().size(), 1);
+
+        // Leaving the grid posts the tab's sections, then Save: the same text, no second box.
+        tab.DBEdit5->setFocus();
+        QTRY_VERIFY(editor && editor->hasFocus());
+        QVERIFY(s.window->Apply_Records_Btn->isEnabled());
+        s.window->Apply_Records_Btn->click();
+        QCOMPARE(s.messages(), QStringList{QStringLiteral(
+                                   "Текст поля 'Doljnost' содержит символы, которых нет в кодировке базы данных.")});
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), QStringLiteral("Доцент 日本"));
+        QVERIFY(tab.DBGridEh1->isEditing());
+        QCOMPARE(work.State(), dsEdit);
+        QCOMPARE(s.rows(readBack).value(0).value(0), storedBefore);
+
+        // Corrected in place, the text is saved.
+        editor->selectAll();
+        cardtest::typeText(editor, QStringLiteral("Доцент"));
+        QVERIFY(s.window->Apply_Records_Btn->isEnabled());
+        s.window->Apply_Records_Btn->click();
+        QCOMPARE(s.rows(readBack).value(0).value(0), QStringLiteral("Доцент"));
+        QCOMPARE(s.dialogs.shown().size(), 1);
     }
 };
 

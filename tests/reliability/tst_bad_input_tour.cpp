@@ -218,7 +218,6 @@ private slots:
             const QModelIndex index = grid->model()->index(0, column);
             grid->setFocus();
             grid->setCurrentIndex(index);
-            s.dm.ADOQ_Work.Edit();  // as a key pressed on the cell does
             grid->edit(index);
             QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
             QVERIFY2(editor, "the grid opened no text editor");
@@ -234,6 +233,8 @@ private slots:
             if (s.messages().isEmpty()) {
                 QCOMPARE(stored, kept.isEmpty() ? QStringLiteral("NULL") : kept);
             } else {
+                // One refused text, one message.
+                QCOMPARE(s.messages().size(), 1);
                 QCOMPARE(stored, storedBefore);
                 QVERIFY(s.dm.ADOQ_Work.State() != dsBrowse);
                 // The refused text stays in the open cell editor.
@@ -254,7 +255,7 @@ private slots:
         for (const Hostile& h : hostileTexts()) {
             DictionarySession s;
             TADOQuery& issuers = s.dm.ADOQ_passport_organ;
-            QString key, before, kept;
+            QString key, before, kept, keptAfterClose;
             bool edited = false;
             s.then([&](QDialog& d) {
                 auto& form = static_cast<TForm5&>(d);
@@ -272,7 +273,7 @@ private slots:
                 const QModelIndex index = grid->model()->index(0, column);
                 grid->setCurrentIndex(index);
                 grid->edit(index);
-                auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
                 if (!editor) {
                     d.close();
                     return;
@@ -285,10 +286,19 @@ private slots:
                 QTest::keyClick(editor, Qt::Key_Return);
                 edited = true;
                 form.Navigator(form.ActivePage())->click(ui::DbNavigator::Post);
-                if (issuers.State() == dsBrowse)
+                if (issuers.State() == dsBrowse) {
                     d.close();
-                else
-                    issuers.Cancel(), d.close();
+                    return;
+                }
+                // Refused: closing the window meets the same text and keeps it.
+                d.close();
+                QVERIFY(d.isVisible());
+                QVERIFY(editor);
+                keptAfterClose = editor->text();
+                QTest::keyClick(editor, Qt::Key_Escape);
+                issuers.Cancel();
+                d.close();
+                QVERIFY(!d.isVisible());
             });
             s.tab().Button7->click();
             QVERIFY2(edited, "the grid opened no text editor");
@@ -296,10 +306,14 @@ private slots:
             report("dictionary", h, s.messages());
             const QString stored =
                 s.rows(QStringLiteral("select CodeMVD from MVD_pasport where IDMVD = ") + key).value(0).value(0);
-            if (s.messages().isEmpty())
+            if (s.messages().isEmpty()) {
                 QCOMPARE(stored, kept.isEmpty() ? QStringLiteral("NULL") : kept);
-            else
+            } else {
+                // Enter, the navigator's post and the window's close meet the same text: one message.
+                QCOMPARE(s.messages().size(), 1);
                 QCOMPARE(stored, before);
+                QCOMPARE(keptAfterClose, kept);
+            }
         }
     }
 };

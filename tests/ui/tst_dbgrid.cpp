@@ -32,6 +32,10 @@ private slots:
     void focusLeaveAndClickSignals();
     void insertedRowIsEditedInPlace();
     void refusedPostOnRowChangeKeepsTheRow();
+    void typingIntoAnEditorOpenedWhileBrowsingIsPosted();
+    void refusedTextIsShownOnceAndStaysInTheEditor();
+    void refusedTextIsShownOnceWhenTheBoxTakesTheFocus();
+    void typingIntoARowThatCannotBeEditedIsUndone();
 
 private:
     struct Fixture {
@@ -467,6 +471,208 @@ void DbGridTest::refusedPostOnRowChangeKeepsTheRow()
     QCOMPARE(f.holiday->FieldByName("N_Days")->AsInteger(), 90);
     QTRY_COMPARE(grid.currentIndex().row(), 0);
     QCOMPARE(m_holiday->rows[0][3].toInt(), 24);
+}
+
+void DbGridTest::typingIntoAnEditorOpenedWhileBrowsingIsPosted()
+{
+    Fixture f;
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(support::focus(&grid));
+    QCOMPARE(f.holiday->RecNo(), 1);
+    QCOMPARE(f.holiday->State(), dsBrowse);
+
+    // An editor opened by program on a row that is not the current one.
+    const QModelIndex order = grid.model()->index(2, 3);
+    grid.edit(order);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QCOMPARE(f.holiday->State(), dsBrowse);  // opening alone changes nothing
+    editor->selectAll();
+    support::type(editor, "45-к");
+    QCOMPARE(f.holiday->State(), dsEdit);
+    QCOMPARE(f.holiday->RecNo(), 3);
+    QVERIFY(grid.isEditing());
+    f.holiday->Post();
+    QCOMPARE(f.holiday->State(), dsBrowse);
+    QCOMPARE(m_holiday->rows[2][5].toString(), QString("45-к"));
+    QCOMPARE(m_holiday->rows[0][5].toString(), QString("12-к"));
+
+    // A pick in a lookup editor starts the edit the same way.
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!grid.isEditing());
+    const QModelIndex kind = grid.model()->index(1, 0);
+    grid.setCurrentIndex(kind);
+    grid.edit(kind);
+    auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    QVERIFY(combo);
+    QCOMPARE(combo->currentIndex(), 1);
+    QCOMPARE(f.holiday->State(), dsBrowse);
+    QTest::keyClick(combo, Qt::Key_Up);
+    QCOMPARE(combo->currentIndex(), 0);
+    QCOMPARE(f.holiday->State(), dsEdit);
+    f.holiday->Post();
+    QCOMPARE(m_holiday->rows[1][1].toInt(), 1);
+}
+
+void DbGridTest::refusedTextIsShownOnceAndStaysInTheEditor()
+{
+    Fixture f;
+    ScriptedDialogService dialogs;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* grid = new DbGrid;
+    auto* other = new QLineEdit;
+    layout->addWidget(grid);
+    layout->addWidget(other);
+    grid->setDataSource(f.holiday.source.get());
+    grid->setColumns(columns());
+    window.resize(600, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(support::focus(grid));
+    const QString refusal("Текст поля 'N_prikaz' содержит символы, которых нет в кодировке базы данных.");
+
+    QLineEdit* editor = openLineEditor(*grid, 0, 3);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    support::type(editor, "日本");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(dialogs.shown().size(), 1);
+    QCOMPARE(dialogs.shown()[0].text, refusal);
+    QCOMPARE(dialogs.shown()[0].icon, DialogService::Icon::Error);
+
+    // Leaving the cell, writing the editor and posting all meet the same text:
+    // refused every time, said no more.
+    other->setFocus();
+    QTRY_VERIFY(editor->hasFocus());
+    QVERIFY(!grid->commitEditor());
+    QString postFailure;
+    try {
+        f.holiday->Post();
+    } catch (const AbortSignal&) {
+        postFailure = "silent";
+    } catch (const Error& failure) {
+        postFailure = failure.message();
+    }
+    QCOMPARE(postFailure, QString("silent"));
+    QCOMPARE(dialogs.shown().size(), 1);
+    QVERIFY(grid->isEditing());
+    QCOMPARE(editor->text(), QString("日本"));
+    QCOMPARE(f.holiday->State(), dsEdit);
+    QCOMPARE(m_holiday->rows[0][5].toString(), QString("12-к"));
+
+    // Another refused text is news.
+    support::type(editor, "x");
+    QVERIFY(!grid->commitEditor());
+    QCOMPARE(dialogs.shown().size(), 2);
+    QCOMPARE(dialogs.shown()[1].text, refusal);
+    QCOMPARE(editor->text(), QString("日本x"));
+
+    // Corrected, the text is stored; the bad text typed again later is news again.
+    editor->selectAll();
+    support::type(editor, "5-к");
+    QVERIFY(grid->commitEditor());
+    editor->selectAll();
+    support::type(editor, "日本");
+    QVERIFY(!grid->commitEditor());
+    QCOMPARE(dialogs.shown().size(), 3);
+    editor->selectAll();
+    support::type(editor, "6-к");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!grid->isEditing());
+    f.holiday->Post();
+    QCOMPARE(m_holiday->rows[0][5].toString(), QString("6-к"));
+    QCOMPARE(dialogs.shown().size(), 3);
+}
+
+namespace {
+
+/// Like a real message box, takes the keyboard focus while it is shown.
+class FocusTakingDialogs : public ScriptedDialogService {
+public:
+    explicit FocusTakingDialogs(QWidget* box) : m_box(box) {}
+    Answer message(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+                   Buttons buttons) override
+    {
+        const Answer answer = ScriptedDialogService::message(parent, caption, text, icon, buttons);
+        m_box->setFocus(Qt::ActiveWindowFocusReason);
+        QApplication::processEvents();
+        return answer;
+    }
+
+private:
+    QWidget* m_box;
+};
+
+}  // namespace
+
+void DbGridTest::refusedTextIsShownOnceWhenTheBoxTakesTheFocus()
+{
+    Fixture f;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* grid = new DbGrid;
+    auto* box = new QLineEdit;
+    layout->addWidget(grid);
+    layout->addWidget(box);
+    FocusTakingDialogs dialogs(box);
+    grid->setDataSource(f.holiday.source.get());
+    grid->setColumns(columns());
+    window.resize(600, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(support::focus(grid));
+
+    QLineEdit* editor = openLineEditor(*grid, 1, 3);
+    QVERIFY(editor);
+    editor->selectAll();
+    support::type(editor, "€日");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(dialogs.shown().size(), 1);
+    QTRY_VERIFY(editor->hasFocus());
+    QTest::qWait(20);
+    QCOMPARE(dialogs.shown().size(), 1);
+    QVERIFY(grid->isEditing());
+    QCOMPARE(editor->text(), QString("€日"));
+    QCOMPARE(f.holiday->FieldByName("N_prikaz")->AsString(), QString("3-к"));
+}
+
+void DbGridTest::typingIntoARowThatCannotBeEditedIsUndone()
+{
+    Fixture f;
+    ScriptedDialogService dialogs;
+    f.holiday->BeforeEdit = [](TDataSet&) { throw DataError("Запись заблокирована другим пользователем."); };
+    DbGrid grid;
+    grid.setDataSource(f.holiday.source.get());
+    grid.setColumns(columns());
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(support::focus(&grid));
+
+    QLineEdit* editor = openLineEditor(grid, 0, 3);
+    QVERIFY(editor);
+    support::type(editor, "x");
+    QCOMPARE(dialogs.shown().size(), 1);
+    QCOMPARE(dialogs.shown()[0].text, QString("Запись заблокирована другим пользователем."));
+    QCOMPARE(editor->text(), QString("12-к"));
+    QCOMPARE(f.holiday->State(), dsBrowse);
+
+    // A data source that does not edit on the user's change: the key is undone, silently.
+    f.holiday->BeforeEdit = nullptr;
+    f.holiday.source->SetAutoEdit(false);
+    support::type(editor, "y");
+    QCOMPARE(editor->text(), QString("12-к"));
+    QCOMPARE(f.holiday->State(), dsBrowse);
+    QVERIFY(grid.commitEditor());
+    QCOMPARE(dialogs.shown().size(), 1);
+    QCOMPARE(m_holiday->rows[0][5].toString(), QString("12-к"));
 }
 
 QTEST_MAIN(DbGridTest)
