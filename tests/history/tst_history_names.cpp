@@ -7,6 +7,7 @@
 #include "history/DictionaryNames.h"
 #include "history/EmployeeHistoryReader.h"
 #include "history/EmployeeHistoryWindow.h"
+#include "history/FieldCaptions.h"
 #include "history/HistoryLookups.h"
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
@@ -178,6 +179,10 @@ private slots:
         expected << "Place_of_birth.id_regionkr" << "Place_leave.id_ragionkr" << "Place_of_residence.id_regionkr";
         expected.sort();
         QCOMPARE(declared, expected);
+        // Each has its Russian name in the field column.
+        for (const DictionaryLookup& lookup : lookups.All())
+            QVERIFY2(FieldCaptions::Caption(lookup.section, lookup.keyColumn) != lookup.keyColumn,
+                     qPrintable(lookup.section + u'.' + lookup.keyColumn));
 
         // Each key of each dictionary, named by the history and by the card.
         std::vector<HistoryEntry> entries;
@@ -255,6 +260,7 @@ private slots:
 
         // The grid, as the clerk reads it: the newest row is the education level.
         QCOMPARE(window->Grid->item(0, 1)->text(), QStringLiteral("Образование"));
+        QCOMPARE(window->Grid->item(0, 2)->text(), QStringLiteral("Уровень образования"));
         QCOMPARE(window->Grid->item(0, 3)->text(), QStringLiteral("Высшее"));
         QCOMPARE(window->Grid->item(0, 4)->text(), QStringLiteral("Послевузовское (аспирантура)"));
         QCOMPARE(window->Grid->item(0, 4)->toolTip(), QStringLiteral("Послевузовское (аспирантура) (код 7)"));
