@@ -35,6 +35,55 @@ QString pairOf(const DictionaryLookup& lookup)
     return lookup.tableKey.toLower() + QLatin1Char('\n') + lookup.nameField.toLower();
 }
 
+/// A bare value of a deletion's dump ("id_family_s[3]"): where it stands and whose it is.
+struct DumpValue {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    QString field;
+};
+
+/// The bare values of a dump "name[value], name['text'], …"; quoted texts (their quotes
+/// doubled inside) are skipped whole. A malformed rest ends the reading.
+std::vector<DumpValue> bareValues(const QString& dump)
+{
+    std::vector<DumpValue> values;
+    qsizetype at = 0;
+    while (at < dump.size()) {
+        const qsizetype open = dump.indexOf(QLatin1Char('['), at);
+        if (open < 0)
+            break;
+        const QString field = dump.mid(at, open - at);
+        qsizetype close = -1;
+        if (open + 1 < dump.size() && dump[open + 1] == QLatin1Char('\'')) {
+            qsizetype quote = open + 2;
+            while (quote < dump.size()) {
+                if (dump[quote] == QLatin1Char('\'')) {
+                    if (quote + 1 < dump.size() && dump[quote + 1] == QLatin1Char('\'')) {
+                        quote += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++quote;
+            }
+            if (quote + 1 >= dump.size() || dump[quote + 1] != QLatin1Char(']'))
+                break;
+            close = quote + 1;
+        } else {
+            close = dump.indexOf(QLatin1Char(']'), open + 1);
+            if (close < 0)
+                break;
+            values.push_back({open + 1, close - open - 1, field});
+        }
+        at = close + 1;
+        if (dump.mid(at, 2) == QLatin1String(", "))
+            at += 2;
+        else if (at < dump.size())
+            break;
+    }
+    return values;
+}
+
 QString shown(const QHash<QString, QString>& names, const QString& key)
 {
     if (key.isEmpty())
@@ -72,19 +121,39 @@ int Resolve(TADOConnection& connection, const HistoryLookups& lookups, std::vect
         dictionaries.push_back({table, {}, {}});
         return dictionaries.back();
     };
+    auto need = [&dictionaryOf](const DictionaryLookup& lookup) {
+        Dictionary& dictionary = dictionaryOf(lookup.table);
+        for (const QString& column : {lookup.tableKey, lookup.nameField})
+            if (!contains(dictionary.columns, column))
+                dictionary.columns << column;
+        dictionary.names.insert(pairOf(lookup), {});
+    };
+    // A deleted row's keys, in its dump: entry, where the key stands, its lookup.
+    struct DumpKey {
+        std::size_t entry;
+        DumpValue value;
+        const DictionaryLookup* lookup;
+    };
+    std::vector<DumpKey> dumpKeys;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const HistoryEntry& entry = entries[i];
+        if (entry.kind == HistoryEntry::Kind::Deletion) {
+            for (const DumpValue& value : bareValues(entry.oldValue)) {
+                const DictionaryLookup* lookup = lookups.Find(entry.table, value.field);
+                if (!lookup || entry.oldValue.mid(value.start, value.length) == QLatin1String("NULL"))
+                    continue;
+                dumpKeys.push_back({i, value, lookup});
+                need(*lookup);
+            }
+            continue;
+        }
         if (entry.kind != HistoryEntry::Kind::FieldChange || (entry.oldValue.isEmpty() && entry.newValue.isEmpty()))
             continue;
         const DictionaryLookup* lookup = lookups.Find(entry.table, entry.field);
         if (!lookup)
             continue;
         looked.emplace_back(i, lookup);
-        Dictionary& dictionary = dictionaryOf(lookup->table);
-        for (const QString& column : {lookup->tableKey, lookup->nameField})
-            if (!contains(dictionary.columns, column))
-                dictionary.columns << column;
-        dictionary.names.insert(pairOf(*lookup), {});
+        need(*lookup);
     }
 
     for (Dictionary& dictionary : dictionaries) {
@@ -113,6 +182,12 @@ int Resolve(TADOConnection& connection, const HistoryLookups& lookups, std::vect
         entry.newKey = entry.newValue;
         entry.oldValue = shown(names, entry.oldKey);
         entry.newValue = shown(names, entry.newKey);
+    }
+    // Replaced from the end of each dump, so that the earlier positions still hold.
+    for (auto it = dumpKeys.rbegin(); it != dumpKeys.rend(); ++it) {
+        QString& dump = entries[it->entry].oldValue;
+        const QHash<QString, QString>& names = *dictionaryOf(it->lookup->table).names.constFind(pairOf(*it->lookup));
+        dump.replace(it->value.start, it->value.length, shown(names, dump.mid(it->value.start, it->value.length)));
     }
     return int(dictionaries.size());
 }

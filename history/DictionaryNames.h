@@ -23,8 +23,10 @@ QString Statement(const QString& table, const QStringList& columns);
 QString MissingKeyText(const QString& key);
 
 /// Replaces the old and new value of every field change whose field is a lookup,
-/// keeping the logged keys in oldKey/newKey. An empty value stays empty. Errors of
-/// the server propagate. Returns the number of statements sent.
+/// keeping the logged keys in oldKey/newKey, and the keys of lookup fields in the
+/// dump of a deleted row ("id_family_s[3]" → "id_family_s[Сын]"). An empty value
+/// stays empty, NULL in a dump stays NULL. Errors of the server propagate. Returns
+/// the number of statements sent.
 int Resolve(TADOConnection& connection, const HistoryLookups& lookups, std::vector<HistoryEntry>& entries);
 
 }  // namespace DictionaryNames

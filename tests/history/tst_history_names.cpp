@@ -300,6 +300,32 @@ private slots:
         QCOMPARE(bare[0].newValue, QStringLiteral("2"));
     }
 
+    void aDeletedRowNamesTheKeysInItsValuesAndLeavesItsTextsAlone()
+    {
+        CardSession s;
+        const int key = employeeWithRelativeAndEducation(s);
+        const QString dump = QStringLiteral("id_family[777777], id_family_s[%2], id_family_job[NULL], "
+                                            "p27['id_family_s[9], О''Нил'], id_teacher[%1], id_family_status[99]");
+        log(QStringLiteral("Family"), 777777,
+            QStringLiteral("Запись с уникальным номером - '777777' была удалена - (%1).").arg(dump.arg(key).arg(3)));
+        log(QStringLiteral("Family"), 777778,
+            QStringLiteral("Запись с уникальным номером - '777778' была удалена - (%1).").arg(dump.arg(key).arg(99)));
+
+        EmployeeHistoryReader reader(s.dm.ADO_PUM, s.window->CardLookups());
+        HistoryRequest request;
+        request.employee = key;
+        request.section = QStringLiteral("Family");
+        const std::vector<HistoryEntry> entries = reader.Read(request);
+        QVERIFY(entries.size() >= 2);
+        QCOMPARE(entries[0].kind, HistoryEntry::Kind::Deletion);
+        QCOMPARE(entries[0].oldValue, QStringLiteral("id_family[777777], id_family_s[(код 99, нет в справочнике)], "
+                                                     "id_family_job[NULL], p27['id_family_s[9], О''Нил'], "
+                                                     "id_teacher[%1], id_family_status[99]").arg(key));
+        QCOMPARE(entries[1].oldValue, QStringLiteral("id_family[777777], id_family_s[Сын], id_family_job[NULL], "
+                                                     "p27['id_family_s[9], О''Нил'], id_teacher[%1], "
+                                                     "id_family_status[99]").arg(key));
+    }
+
     void aRequestReadsEachDictionaryOfItsRowsOnceWhateverTheNumberOfRows()
     {
         CardSession s;
