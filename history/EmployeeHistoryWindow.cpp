@@ -94,7 +94,7 @@ EmployeeHistoryWindow::EmployeeHistoryWindow(HistoryHost& host, qint64 employee,
     Grid->verticalHeader()->setVisible(false);
     Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
     Grid->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {130, 150, 160, 180, 150, 90};
+    const int widths[] = {130, 150, 160, 180, 180, 90};
     for (int i = 0; i < int(std::size(widths)); ++i)
         Grid->setColumnWidth(i, widths[i]);
     layout->addWidget(Grid, 1);

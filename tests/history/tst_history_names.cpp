@@ -324,6 +324,16 @@ private slots:
         QCOMPARE(entries[1].oldValue, QStringLiteral("id_family[777777], id_family_s[Сын], id_family_job[NULL], "
                                                      "p27['id_family_s[9], О''Нил'], id_teacher[%1], "
                                                      "id_family_status[99]").arg(key));
+        // For a person to look at: ZEL_SCREENSHOT_DIR=folder.
+        if (qEnvironmentVariableIsSet("ZEL_SCREENSHOT_DIR")) {
+            s.window->show();
+            s.loadEmployee(key);
+            EmployeeHistoryWindow* window = openHistory(s);
+            QVERIFY(window);
+            window->resize(1400, 520);
+            window->grab().save(qEnvironmentVariable("ZEL_SCREENSHOT_DIR") + QStringLiteral("/history-deleted.png"));
+            window->close();
+        }
     }
 
     void aRequestReadsEachDictionaryOfItsRowsOnceWhateverTheNumberOfRows()
