@@ -99,6 +99,8 @@ QGridLayout* CardTab::addControls(QWidget* container, const std::vector<ControlR
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ControlRow& row = rows[i];
         QWidget* widget = createControl(row, container);
+        if (row.kind == ControlKind::Lookup)
+            m_lookupRows.push_back(row);
         QPushButton* button = row.button ? sideButton(row, container) : nullptr;
         const bool inlineFollows = i + 1 < rows.size() && rows[i + 1].place == CaptionPlace::Inline;
 

@@ -34,6 +34,10 @@ public:
     /// caption); nullptr for a control without one or with its caption on itself.
     static QLabel* captionOf(const QWidget* control);
 
+    /// The selector rows the tab was built with, in their order (the change history
+    /// names dictionary keys from them).
+    const std::vector<card::ControlRow>& LookupRows() const { return m_lookupRows; }
+
 signals:
     /// Something the user did on the tab counts as an edit: Save becomes available.
     void saveArmed();
@@ -68,6 +72,8 @@ private:
     QWidget* createControl(const card::ControlRow& row, QWidget* parent);
     void armSave(QWidget* control, const card::ControlRow& row);
     [[noreturn]] static void missingControl(const char* name);
+
+    std::vector<card::ControlRow> m_lookupRows;
 };
 
 }  // namespace zel

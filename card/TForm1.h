@@ -24,6 +24,7 @@ class DictionaryShortcuts;
 class CardTab;
 class EducationTab;
 class FamilyTab;
+class HistoryLookups;
 class LeaveTab;
 class MedicalTab;
 class MilitaryTab;
@@ -106,6 +107,9 @@ public:
     /// Whether an employee with a key is loaded, not a new one being entered (the
     /// history item is enabled then).
     bool EmployeeLoaded() const;
+    /// The dictionary-key fields the change history names, from the tabs' selector
+    /// rows and the data module's lookup fields.
+    HistoryLookups CardLookups() const;
     /// The dictionary buttons of the card and the windows they open.
     DictionaryShortcuts& Dictionaries() const { return *m_dictionaryShortcuts; }
     /// Entering the family-status chooser lets the next change of it through.

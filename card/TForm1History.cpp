@@ -1,11 +1,13 @@
 // The card's change-history item.
 #include "card/TForm1.h"
 
+#include "card/CardTab.h"
 #include "data/dataset/TField.h"
 #include "data/modules/CardStatements.h"
 #include "data/modules/TDM_PUM.h"
 #include "history/ConnectionHistoryHost.h"
 #include "history/EmployeeHistoryWindow.h"
+#include "history/HistoryLookups.h"
 #include "ui/GuardedAction.h"
 
 #include <QAction>
@@ -31,13 +33,23 @@ bool TForm1::EmployeeLoaded() const
         && !master.FieldByName(QStringLiteral("id_teacher"))->IsNull();
 }
 
+HistoryLookups TForm1::CardLookups() const
+{
+    std::vector<HistoryLookups::Selector> selectors;
+    for (const CardTab* tab : findChildren<CardTab*>())
+        for (const card::ControlRow& row : tab->LookupRows())
+            selectors.push_back({row.source, QString::fromLatin1(row.field), row.list.source,
+                                 QString::fromLatin1(row.list.key), QString::fromLatin1(row.list.text)});
+    return HistoryLookups::FromDeclarations(m_dm, selectors);
+}
+
 void TForm1::History_MClick()
 {
     if (!EmployeeLoaded())
         return;
     const qint64 employee = m_dm.ADO_TEACHER.FieldByName(QStringLiteral("id_teacher"))->AsLargeInt();
     // The window owns nothing of the card; its host lives exactly as long as it does.
-    auto* host = new ConnectionHistoryHost(m_dm.ADO_PUM);
+    auto* host = new ConnectionHistoryHost(m_dm.ADO_PUM, CardLookups());
     auto* window = new EmployeeHistoryWindow(*host, employee, CardStatements::FullName(m_dm), this);
     QObject::connect(window, &QObject::destroyed, [host] { delete host; });
     window->show();

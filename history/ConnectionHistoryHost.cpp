@@ -5,7 +5,10 @@
 
 namespace zel {
 
-ConnectionHistoryHost::ConnectionHistoryHost(TADOConnection& connection) : m_reader(connection) {}
+ConnectionHistoryHost::ConnectionHistoryHost(TADOConnection& connection, HistoryLookups lookups)
+    : m_reader(connection, std::move(lookups))
+{
+}
 
 std::vector<HistoryEntry> ConnectionHistoryHost::ReadHistory(const HistoryRequest& request)
 {

@@ -9,8 +9,8 @@ namespace zel {
 /// and copies to the system clipboard.
 class ConnectionHistoryHost : public HistoryHost {
 public:
-    /// connection is not owned and outlives the host.
-    explicit ConnectionHistoryHost(TADOConnection& connection);
+    /// connection is not owned and outlives the host; lookups name the dictionary keys.
+    explicit ConnectionHistoryHost(TADOConnection& connection, HistoryLookups lookups = {});
 
     std::vector<HistoryEntry> ReadHistory(const HistoryRequest& request) override;
     void CopyText(const QString& text) override;

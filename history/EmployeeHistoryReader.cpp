@@ -2,6 +2,7 @@
 
 #include "data/dataset/TADOQuery.h"
 #include "data/dataset/TField.h"
+#include "history/DictionaryNames.h"
 #include "history/LogDescription.h"
 
 namespace zel {
@@ -25,7 +26,11 @@ QString textArgument(const QString& text)
 
 }  // namespace
 
-EmployeeHistoryReader::EmployeeHistoryReader(TADOConnection& connection) : m_connection(connection) {}
+EmployeeHistoryReader::EmployeeHistoryReader(TADOConnection& connection, HistoryLookups lookups)
+    : m_connection(connection)
+    , m_lookups(std::move(lookups))
+{
+}
 
 QString EmployeeHistoryReader::Statement(const HistoryRequest& request)
 {
@@ -62,6 +67,7 @@ std::vector<HistoryEntry> EmployeeHistoryReader::Read(const HistoryRequest& requ
         LogDescription::Parse(entry);
         entries.push_back(std::move(entry));
     }
+    DictionaryNames::Resolve(m_connection, m_lookups, entries);
     return entries;
 }
 

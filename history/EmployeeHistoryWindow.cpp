@@ -1,5 +1,6 @@
 #include "history/EmployeeHistoryWindow.h"
 
+#include "history/DictionaryNames.h"
 #include "history/FieldCaptions.h"
 #include "history/HistoryHost.h"
 #include "history/HistorySections.h"
@@ -20,6 +21,9 @@
 namespace zel {
 
 namespace {
+
+constexpr int kOldColumn = 3;
+constexpr int kNewColumn = 4;
 
 QDateEdit* dayEditor(QWidget* parent, const QString& name)
 {
@@ -90,7 +94,7 @@ EmployeeHistoryWindow::EmployeeHistoryWindow(HistoryHost& host, qint64 employee,
     Grid->verticalHeader()->setVisible(false);
     Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
     Grid->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {130, 150, 160, 180, 150, 90};
+    const int widths[] = {130, 150, 160, 180, 180, 90};
     for (int i = 0; i < int(std::size(widths)); ++i)
         Grid->setColumnWidth(i, widths[i]);
     layout->addWidget(Grid, 1);
@@ -171,10 +175,15 @@ void EmployeeHistoryWindow::showEntries()
     Grid->clearContents();
     Grid->setRowCount(int(m_entries.size()));
     for (int row = 0; row < int(m_entries.size()); ++row) {
-        const QStringList texts = cells(m_entries[std::size_t(row)]);
+        const HistoryEntry& entry = m_entries[std::size_t(row)];
+        const QStringList texts = cells(entry);
         for (int column = 0; column < texts.size(); ++column) {
             auto* item = new QTableWidgetItem(texts[column]);
-            item->setToolTip(texts[column]);
+            // A dictionary's name carries its key in the tip, for a call to the administrator.
+            const QString& key = column == kOldColumn ? entry.oldKey : column == kNewColumn ? entry.newKey : QString();
+            item->setToolTip(key.isEmpty() || texts[column] == DictionaryNames::MissingKeyText(key)
+                                 ? texts[column]
+                                 : QStringLiteral("%1 (код %2)").arg(texts[column], key));
             Grid->setItem(row, column, item);
         }
     }

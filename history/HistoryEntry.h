@@ -24,8 +24,11 @@ struct HistoryEntry {
 
     Kind kind = Kind::Other;
     QString field;
-    QString oldValue;          ///< "" for a NULL value
+    QString oldValue;          ///< "" for a NULL value; a dictionary's name for its key
     QString newValue;
+    /// The keys as logged, when the field holds a dictionary key; empty otherwise.
+    QString oldKey;
+    QString newKey;
 };
 
 }  // namespace zel

@@ -1,7 +1,10 @@
 // Reading the stored descriptions, the section names and the statement sent.
 #include "data/modules/SaveSequence.h"
 #include "data/modules/TDM_PUM.h"
+#include "data/dataset/TADOTable.h"
+#include "history/DictionaryNames.h"
 #include "history/EmployeeHistoryReader.h"
+#include "history/HistoryLookups.h"
 #include "history/FieldCaptions.h"
 #include "history/HistorySections.h"
 #include "history/LogDescription.h"
@@ -115,6 +118,53 @@ TEST(EmployeeHistoryReader, StatementNamesTheRequestAndQuotesItsOnlyText)
     EXPECT_EQ(zel::EmployeeHistoryReader::Statement(request).toStdString(),
               "EXEC ZEL_EmployeeHistory @id_teacher = 42, @date_from = '20260131', @date_to = '20261201', "
               "@table = 'x''; DROP TABLE ZEL_LOG--'");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HistoryLookups, TheDictionaryTableIsTheTableOrTheFirstTableOfTheQuery)
+{
+    zel::TADOQuery query;
+    query.SetSQL(QStringLiteral("Select * from HighQualification order by qualification"));
+    EXPECT_EQ(zel::HistoryLookups::TableOf(query), QStringLiteral("HighQualification"));
+    query.SetSQL(QStringLiteral("Select *\nFROM dbo.[MVD_pasport]"));
+    EXPECT_EQ(zel::HistoryLookups::TableOf(query), QStringLiteral("MVD_pasport"));
+    query.SetSQL(QStringLiteral("EXEC Something"));
+    EXPECT_EQ(zel::HistoryLookups::TableOf(query), QString());
+    zel::TADOTable table;
+    table.SetTableName(QStringLiteral("DistrictKR"));
+    EXPECT_EQ(zel::HistoryLookups::TableOf(table), QStringLiteral("DistrictKR"));
+}
+
+TEST(HistoryLookups, ASelectorOutsideTheSavedSectionsIsLeftOutAndFieldsMatchInAnyCase)
+{
+    zel::TDM_PUM dm;
+    const zel::HistoryLookups lookups = zel::HistoryLookups::FromDeclarations(
+        dm, {{&dm.DS_Teacher_2, QStringLiteral("id_Uch_Stepen"), &dm.DS_Uch_step, QStringLiteral("id_uch_stepen"),
+              QStringLiteral("k5")},
+             {&dm.DS_Family_status, QStringLiteral("id_family"), &dm.DS_Family_status, QStringLiteral("id_family"),
+              QStringLiteral("p15")}});
+    const zel::DictionaryLookup* degree = lookups.Find(QStringLiteral("TEACHER_INFO"), QStringLiteral("ID_UCH_STEPEN"));
+    ASSERT_NE(degree, nullptr);
+    EXPECT_EQ(degree->table, QStringLiteral("Uch_step"));
+    EXPECT_EQ(degree->nameField, QStringLiteral("k5"));
+    EXPECT_EQ(lookups.Find(QStringLiteral("Family"), QStringLiteral("id_family")), nullptr);
+    const zel::DictionaryLookup* kind = lookups.Find(QStringLiteral("Family"), QStringLiteral("id_family_s"));
+    ASSERT_NE(kind, nullptr);
+    EXPECT_EQ(kind->table, QStringLiteral("Family_s"));
+    EXPECT_EQ(kind->tableKey, QStringLiteral("id_family_s"));
+    EXPECT_EQ(kind->nameField, QStringLiteral("stepen"));
+}
+
+TEST(DictionaryNames, TheStatementBracketsEveryNameAndTheMissingKeyIsSaidInRussian)
+{
+    EXPECT_EQ(zel::DictionaryNames::Statement(QStringLiteral("specialPUM"), {QStringLiteral("id_special"), QStringLiteral("p25-2")}),
+              QStringLiteral("SELECT [id_special], [p25-2] FROM [specialPUM]"));
+    EXPECT_EQ(zel::DictionaryNames::Statement(QStringLiteral("a]b"), {QStringLiteral("k")}),
+              QStringLiteral("SELECT [k] FROM [a]]b]"));
+    EXPECT_EQ(zel::DictionaryNames::MissingKeyText(QStringLiteral("5")), QStringLiteral("(код 5, нет в справочнике)"));
 }
 
 }  // namespace
