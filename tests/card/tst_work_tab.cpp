@@ -8,7 +8,6 @@
 
 using namespace zel;
 using cardtest::CardSession;
-using cardtest::DemoDatabase;
 using Kind = ui::GridColumn::Kind;
 
 namespace {
@@ -234,15 +233,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        WorkTabTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<WorkTabTest>(argc, argv);
 }
 
 #include "tst_work_tab.moc"
