@@ -26,6 +26,17 @@ int employeeWithRelatives(CardSession& s)
                                    " group by id_teacher having count(*) > 1 order by id_teacher"));
 }
 
+/// Loads an employee with at least two relatives, all of them given this family
+/// status first; returns the employee's key.
+int loadRelativesWithStatus(CardSession& s, int status)
+{
+    const int key = employeeWithRelatives(s);
+    cardtest::ServerFile().exec(
+        QStringLiteral("UPDATE family_ SET id_family_status = %1 WHERE id_teacher = %2").arg(status).arg(key));
+    s.loadEmployee(key);
+    return key;
+}
+
 /// Shows the window and makes it active, so that focus moves are real.
 void showActive(CardSession& s)
 {
@@ -293,10 +304,7 @@ private slots:
     {
         CardSession s;
         showActive(s);
-        cardtest::ServerFile file;
-        const int key = employeeWithRelatives(s);
-        file.exec(QStringLiteral("UPDATE family_ SET id_family_status = 1 WHERE id_teacher = %1").arg(key));
-        s.loadEmployee(key);
+        const int key = loadRelativesWithStatus(s, 1);
         s.window->PageControl1->showPage(1);
         ui::DbLookupComboBox* selector = s.window->DBLookupComboboxEh1;
         QCOMPARE(selector->keyValue().toInt(), 1);
@@ -405,10 +413,7 @@ private slots:
     {
         CardSession s;
         showActive(s);
-        cardtest::ServerFile file;
-        const int key = employeeWithRelatives(s);
-        file.exec(QStringLiteral("UPDATE family_ SET id_family_status = 2 WHERE id_teacher = %1").arg(key));
-        s.loadEmployee(key);
+        loadRelativesWithStatus(s, 2);
         s.directory()->close();
         s.window->SetFamilyStatusKey(QVariant());
         markStatusParameters(s.dm);
