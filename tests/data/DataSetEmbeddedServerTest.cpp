@@ -33,8 +33,6 @@ protected:
                                {.name = "status", .type = ftBoolean}});
     }
 
-
-
     TADOConnection connection;
     TADOQuery teacher{"ADO_TEACHER"};
 };

@@ -41,20 +41,33 @@ protected:
               "Use Encryption for Data=False;Tag with column collation when possible=False";
     }
 
-    /// A value as another connection sees it, to see what reached the server: of the
-    /// field, or of the first column when no field is named; null without a row.
+    /// A query on a connection of its own (the editor's), as another workstation
+    /// sees the data: shows what reached the server.
+    struct OtherConnection {
+        TADOConnection connection;
+        TADOQuery query{QStringLiteral("other")};
+
+        explicit OtherConnection(const QString& sql)
+        {
+            connection.SetConnectionString(connectionString(1));
+            query.SetConnection(&connection);
+            query.SetSQL(sql);
+        }
+    };
+
+    /// A value as another connection sees it: of the field, or of the first column
+    /// when no field is named; null without a row.
     static QVariant serverValue(const QString& sql, const QString& field = QString())
     {
-        TADOConnection other;
-        other.SetConnectionString(connectionString(1));
-        TADOQuery check(QStringLiteral("check"));
-        check.SetConnection(&other);
-        check.SetSQL(sql);
-        check.Open();
-        if (check.IsEmpty())
+        OtherConnection other(sql);
+        other.query.Open();
+        if (other.query.IsEmpty())
             return {};
-        return field.isEmpty() ? check.Field(0)->Value() : check.FieldByName(field)->Value();
+        return field.isEmpty() ? other.query.Field(0)->Value() : other.query.FieldByName(field)->Value();
     }
+
+    /// Runs a statement on another connection.
+    static void serverExec(const QString& sql) { OtherConnection(sql).query.ExecSQL(); }
 
     static inline std::unique_ptr<QTemporaryDir> dir;
     static inline QString path;

@@ -80,17 +80,6 @@ protected:
 
     int serverCount(const QString& sql) { return serverValue(sql).toInt(); }
 
-    /// Runs a statement on another connection.
-    void serverExec(const QString& sql)
-    {
-        TADOConnection other;
-        other.SetConnectionString(connectionString(1));
-        TADOQuery run(QStringLiteral("run"));
-        run.SetConnection(&other);
-        run.SetSQL(sql);
-        run.ExecSQL();
-    }
-
     /// Makes ADO_TEACHER's current row an employee that another workstation then
     /// deleted: every section posted for it is refused by the server's foreign key.
     int selectVanishedEmployee()
