@@ -14,6 +14,7 @@
 #include "server/procedures/ServerModules.h"
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
+#include "tests/server/SqliteFirstValue.h"
 #include "signin/ZelApplication.h"
 #include "ui/DbGrid.h"
 #include "ui/GroupBox.h"
@@ -80,16 +81,8 @@ class TestCopyDelete : public QObject {
         }
     };
 
-    qint64 scalar(const QString& sql) const
-    {
-        server::schema::SqliteStatement statement(m_db->handle(), sql);
-        return statement.step() ? statement.integer(0) : -1;
-    }
-    QString text(const QString& sql) const
-    {
-        server::schema::SqliteStatement statement(m_db->handle(), sql);
-        return statement.step() ? statement.text(0) : QString();
-    }
+    qint64 scalar(const QString& sql) const { return test::firstInteger(m_db->handle(), sql); }
+    QString text(const QString& sql) const { return test::firstText(m_db->handle(), sql); }
     void markTrace() { m_traceMark = scalar(QStringLiteral("SELECT coalesce(max(id), 0) FROM zel_trace")); }
     /// The statements the server received since markTrace().
     QStringList traced() const
