@@ -4,10 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
-
-jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$jobs" --target zel4 zel4-admin
+bash scripts/build-program.sh
 (cd build && cpack -G DEB)
 ls -1 build/zel4_*.deb

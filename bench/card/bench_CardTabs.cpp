@@ -4,14 +4,12 @@
 // card following. The window is signed in through its own sign-in window over the
 // embedded server's driver; the database is built once (about 15 s) in the Data
 // folder beside the executable and reused by later runs.
+#include "bench/BenchDemoDatabase.h"
 #include "card/TForm1.h"
 #include "data/dataset/TADOQuery.h"
 #include "data/modules/TDM.h"
 #include "data/modules/TDM_PUM.h"
 #include "directory/TForm4.h"
-#include "server/EmbeddedDriverRegistration.h"
-#include "server/demo/DemoDatabase.h"
-#include "server/procedures/ServerModules.h"
 #include "signin/BootstrapSettings.h"
 #include "signin/TForm8.h"
 #include "signin/ZelApplication.h"
@@ -21,10 +19,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
@@ -65,25 +61,10 @@ public:
 private:
     CardBench()
     {
-        server::installServerModules();
-        server::registerEmbeddedDriver();
         const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
         QDir().mkpath(folder);
         const QString name = QStringLiteral("card%1.db").arg(kEmployees);
-        const QString path = folder + u'/' + name;
-        const QString complete = path + QStringLiteral(".complete");
-        server::DemoSummary summary;
-        if (QFile::exists(path) && QFile::exists(complete)) {
-            // The accounts do not depend on the employees: an empty demo names them.
-            QTemporaryDir scratch;
-            summary = server::createDemoDatabase(scratch.filePath(QStringLiteral("accounts.db")), 0);
-        } else {
-            for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-                QFile::remove(path + suffix);
-            summary = server::createDemoDatabase(path, kEmployees);
-            QFile marker(complete);
-            marker.open(QIODevice::WriteOnly);
-        }
+        const server::DemoSummary summary = keptDemoDatabase(folder + u'/' + name, kEmployees);
         const auto& boot = summary.databaseAccounts.front();
         bootstrap::write(folder + QStringLiteral("/ZEL"), {boot.login, boot.password, summary.databaseName, name});
 

@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-
 #include <string>
 #include <vector>
 
@@ -20,8 +19,7 @@ constexpr int kEmployees = 100000;
 
 BenchDemoDatabase& database()
 {
-    static BenchDemoDatabase db(kEmployees);
-    return db;
+    return sharedDemoDatabase<kEmployees>();
 }
 
 void BM_EmbeddedSqliteStepLoop(benchmark::State& state)

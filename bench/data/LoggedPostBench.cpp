@@ -15,8 +15,7 @@ namespace {
 
 BenchDemoDatabase& database()
 {
-    static BenchDemoDatabase db(200);
-    return db;
+    return sharedDemoDatabase<200>();
 }
 
 void BM_LoggedPost(benchmark::State& state, bool inOneTransaction)

@@ -13,7 +13,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-
 namespace zel::bench {
 namespace {
 
@@ -21,8 +20,7 @@ constexpr int kEmployees = 100000;
 
 BenchDemoDatabase& database()
 {
-    static BenchDemoDatabase db(kEmployees);
-    return db;
+    return sharedDemoDatabase<kEmployees>();
 }
 
 void BM_ConnectionOpen(benchmark::State& state)

@@ -4,64 +4,34 @@
 // reused by later runs.
 #include "directory/DirectorySearch.h"
 
+#include "bench/BenchDemoDatabase.h"
+
 #include "data/dataset/TADOQuery.h"
 #include "data/dataset/TField.h"
 #include "data/modules/CardHost.h"
 #include "data/modules/CardStatements.h"
 #include "data/modules/TDM_PUM.h"
-#include "server/EmbeddedDriverRegistration.h"
-#include "server/demo/DemoDatabase.h"
-#include "server/procedures/ServerModules.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 namespace zel::bench {
 namespace {
 
 constexpr int kEmployees = 100000;
 
-/// The demo database and the editor account that opens it.
-class BenchDatabase {
-public:
-    static BenchDatabase& instance()
-    {
-        static BenchDatabase db;
-        return db;
-    }
-    QString connectionString() const { return m_connectionString; }
-
-private:
-    BenchDatabase()
-    {
-        server::registerEmbeddedDriver();
-        server::installServerModules();
+/// The editor's connection string to the demo database, kept in the temporary folder.
+QString connectionString()
+{
+    static const QString connection = [] {
         const QString folder = QDir::temp().filePath(QStringLiteral("zel-bench-directory"));
         QDir().mkpath(folder);
         const QString path = folder + QStringLiteral("/demo%1.db").arg(kEmployees);
-        const QString complete = path + QStringLiteral(".complete");
-        server::DemoSummary summary;
-        if (QFile::exists(path) && QFile::exists(complete)) {
-            // The accounts do not depend on the employees: an empty demo names them.
-            QTemporaryDir scratch;
-            summary = server::createDemoDatabase(scratch.filePath(QStringLiteral("accounts.db")), 0);
-        } else {
-            for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-                QFile::remove(path + suffix);
-            summary = server::createDemoDatabase(path, kEmployees);
-            QFile marker(complete);
-            marker.open(QIODevice::WriteOnly);
-        }
-        const auto& editor = summary.databaseAccounts.at(1);
-        m_connectionString = "Provider=SQLOLEDB.1;Password=" + editor.password + ";User ID=" + editor.login
-            + ";Initial Catalog=" + summary.databaseName + ";Data Source=" + path;
-    }
-
-    QString m_connectionString;
-};
+        return editorConnectionString(keptDemoDatabase(path, kEmployees), path);
+    }();
+    return connection;
+}
 
 /// The card window reduced to nothing: the load's own work is what is measured.
 class SilentCardHost : public CardHost {
@@ -83,7 +53,7 @@ public:
 
 void connect(TDM_PUM& dm)
 {
-    dm.ADO_PUM.SetConnectionString(BenchDatabase::instance().connectionString());
+    dm.ADO_PUM.SetConnectionString(connectionString());
     dm.ADO_PUM.Open();
 }
 

@@ -3,6 +3,7 @@
 #include "data/CharacterShift.h"
 #include "data/DbError.h"
 #include "data/PasswordHash.h"
+#include "server/accounts/StoredVerifiers.h"
 #include "server/schema/SqliteStatement.h"
 
 #include <QDateTime>
@@ -17,13 +18,7 @@ const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 
 void storeVerifier(sqlite3* db, const QString& login, const PasswordVerifier::Stored& stored)
 {
-    SqliteStatement update(db, QStringLiteral(
-        "UPDATE zel_users SET salt = ?2, verifier = ?3, iterations = ?4 WHERE login = ?1"));
-    update.bind(1, login);
-    update.bind(2, stored.salt);
-    update.bind(3, stored.verifier);
-    update.bind(4, stored.iterations);
-    update.run();
+    StoredVerifiers::replace(db, "zel_users", login, stored);
 }
 }  // namespace
 
@@ -85,7 +80,7 @@ bool ClerkAccounts::hashMatches(const Stored& stored, const QString& md5Hex)
 std::optional<ClerkAccounts::Stored> ClerkAccounts::verify(sqlite3* db, const QString& login,
                                                            const QString& md5Hex)
 {
-    static const PasswordVerifier::Stored decoy = PasswordVerifier::create(QByteArrayLiteral("decoy"));
+    const PasswordVerifier::Stored& decoy = StoredVerifiers::decoy();
     std::optional<Stored> stored = find(db, login);
     const QString hash = normalizedHash(md5Hex);
     // Derived in every case: a missing clerk or a malformed hash takes as long as a wrong one.

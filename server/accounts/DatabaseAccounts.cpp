@@ -1,6 +1,7 @@
 #include "server/accounts/DatabaseAccounts.h"
 
 #include "server/accounts/PasswordVerifier.h"
+#include "server/accounts/StoredVerifiers.h"
 #include "server/schema/SqliteStatement.h"
 
 namespace zel::server {
@@ -8,21 +9,9 @@ namespace zel::server {
 using schema::SqliteStatement;
 
 namespace {
-// Verified against when the login is unknown, so that timing does not tell.
-const PasswordVerifier::Stored& decoyVerifier()
-{
-    static const PasswordVerifier::Stored decoy = PasswordVerifier::create(QByteArrayLiteral("decoy"));
-    return decoy;
-}
 void storeVerifier(sqlite3* db, const QString& login, const PasswordVerifier::Stored& stored)
 {
-    SqliteStatement update(db, QStringLiteral(
-        "UPDATE zel_logins SET salt = ?2, verifier = ?3, iterations = ?4 WHERE login = ?1"));
-    update.bind(1, login);
-    update.bind(2, stored.salt);
-    update.bind(3, stored.verifier);
-    update.bind(4, stored.iterations);
-    update.run();
+    StoredVerifiers::replace(db, "zel_logins", login, stored);
 }
 }  // namespace
 
@@ -81,7 +70,7 @@ std::optional<Account> DatabaseAccounts::verify(sqlite3* db, const QString& logi
         "SELECT login, salt, verifier, iterations, role FROM zel_logins WHERE login = ?1"));
     select.bind(1, login);
     if (!select.step()) {
-        PasswordVerifier::matches(password.toUtf8(), decoyVerifier());
+        PasswordVerifier::matches(password.toUtf8(), StoredVerifiers::decoy());
         return std::nullopt;
     }
     const PasswordVerifier::Stored stored{select.blob(1), select.blob(2), int(select.integer(3))};

@@ -7,6 +7,7 @@
 
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
+#include "tests/server/SqliteFirstValue.h"
 #include "ui/DbLookupComboBox.h"
 
 #include <QStringList>
@@ -36,11 +37,7 @@ public:
         return values;
     }
 
-    qint64 number(const QString& sql)
-    {
-        zel::server::schema::SqliteStatement statement(m_db->handle(), sql);
-        return statement.step() ? statement.integer(0) : -1;
-    }
+    qint64 number(const QString& sql) { return zel::test::firstInteger(m_db->handle(), sql); }
 
     /// Every row as its columns' texts joined by "|" (NULL for null).
     QStringList rows(const QString& sql)

@@ -156,4 +156,26 @@ struct CardSession {
     }
 };
 
+/// One test class run on its own object.
+template <typename Test>
+int runCardTest(int argc, char** argv)
+{
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+/// The main() of a test program over the card window: the application, the demo
+/// database for the whole process, and each test class run in turn. Returns the
+/// failures of all of them.
+template <typename... Tests>
+int runCardTests(int argc, char** argv)
+{
+    zel::ZelApplication app(argc, argv);
+    DemoDatabase::instance().create();
+    int failures = 0;
+    ((failures += runCardTest<Tests>(argc, argv)), ...);
+    DemoDatabase::instance().remove();
+    return failures;
+}
+
 }  // namespace cardtest

@@ -4,6 +4,7 @@
 // Everything is read from the widgets as built, never from the rows they were built from.
 
 #include "CardSession.h"
+#include "TabInspection.h"
 
 #include "card/CardTab.h"
 #include "ui/DataSetTableModel.h"
@@ -15,13 +16,11 @@
 #include "ui/DbMemo.h"
 #include "ui/DbNavigator.h"
 #include "ui/EnterChain.h"
-#include "server/engine/SqliteFunctions.h"
 #include "ui/FlatButton.h"
 
 #include <QGroupBox>
 #include <QLabel>
 
-#include <sqlite3.h>
 
 namespace cardtest {
 
@@ -162,54 +161,6 @@ inline bool commitCell(zel::ui::DbGrid* grid, int row, const char* field, const 
     const QModelIndex index = cell(grid, row, field);
     return index.isValid() && grid->tableModel()->setData(index, value, Qt::EditRole);
 }
-
-/// Direct access to the demo database file, beside the server: the statement trace.
-class ServerFile {
-public:
-    ServerFile()
-    {
-        const DemoDatabase& db = DemoDatabase::instance();
-        sqlite3_open_v2((db.folder + u'/' + db.server).toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_busy_timeout(m_db, 5000);
-        // The server's collations and functions, which its tables' definitions use.
-        zel::server::registerServerFunctions(m_db);
-    }
-    ~ServerFile() { sqlite3_close(m_db); }
-    ServerFile(const ServerFile&) = delete;
-    ServerFile& operator=(const ServerFile&) = delete;
-
-    void exec(const QString& sql)
-    {
-        char* error = nullptr;
-        if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
-            qWarning("%s: %s", qPrintable(sql), error);
-        sqlite3_free(error);
-    }
-
-    /// Switches the trace on and forgets what it held.
-    void startTrace()
-    {
-        exec(QStringLiteral("DELETE FROM zel_settings WHERE name = 'trace'"));
-        exec(QStringLiteral("INSERT INTO zel_settings (name, value) VALUES ('trace', '1')"));
-        exec(QStringLiteral("DELETE FROM zel_trace"));
-    }
-    void stopTrace() { exec(QStringLiteral("DELETE FROM zel_settings WHERE name = 'trace'")); }
-
-    /// The statement texts received since startTrace, in order.
-    QStringList traced()
-    {
-        QStringList texts;
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(m_db, "SELECT statement FROM zel_trace ORDER BY id", -1, &st, nullptr);
-        while (st && sqlite3_step(st) == SQLITE_ROW)
-            texts << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        sqlite3_finalize(st);
-        return texts;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
 
 /// The demo employee with the most sections filled (relatives, work, courses, awards,
 /// trips, elected bodies, languages, party, pension), for pictures of full tabs.

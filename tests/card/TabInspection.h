@@ -79,6 +79,18 @@ inline QList<ColumnInfo> columnsOf(const zel::ui::DbGrid* grid)
     return columns;
 }
 
+/// Compares a grid's columns, in display order, with the columns a test writes out.
+inline void compareColumns(const zel::ui::DbGrid* grid, const QList<ColumnInfo>& expected)
+{
+    const QList<ColumnInfo> shown = columnsOf(grid);
+    QCOMPARE(shown.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QCOMPARE(shown[i].field, expected[i].field);
+        QCOMPARE(shown[i].title, expected[i].title);
+        QCOMPARE(int(shown[i].kind), int(expected[i].kind));
+    }
+}
+
 inline int columnOf(const zel::ui::DbGrid* grid, const QString& field)
 {
     const zel::ui::DataSetTableModel* model = grid->tableModel();
@@ -142,54 +154,68 @@ inline bool typeIntoCell(zel::ui::DbGrid* grid, int row, int column, const QStri
     return true;
 }
 
+/// Direct access to the demo database file beside the server, with the server's
+/// collations and functions, which its tables' definitions use.
+class ServerFile {
+public:
+    ServerFile()
+    {
+        const DemoDatabase& db = DemoDatabase::instance();
+        const QByteArray path = (db.folder + u'/' + db.server).toUtf8();
+        if (sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            qFatal("cannot open the demo database");
+        sqlite3_busy_timeout(m_db, 5000);
+        zel::server::registerServerFunctions(m_db);
+    }
+    ~ServerFile() { sqlite3_close(m_db); }
+    ServerFile(const ServerFile&) = delete;
+    ServerFile& operator=(const ServerFile&) = delete;
+
+    void exec(const QString& sql)
+    {
+        char* error = nullptr;
+        if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
+            qWarning("%s: %s", qPrintable(sql), error);
+        sqlite3_free(error);
+    }
+
+    /// The first column of every row of a statement, as text.
+    QStringList texts(const char* sql) const
+    {
+        QStringList texts;
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(m_db, sql, -1, &st, nullptr);
+        while (st && sqlite3_step(st) == SQLITE_ROW)
+            texts << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        return texts;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
 /// The embedded server's statement trace, switched on for the life of the object.
 class StatementTrace {
 public:
     StatementTrace()
     {
-        const DemoDatabase& db = DemoDatabase::instance();
-        const QByteArray path = (db.folder + u'/' + db.server).toUtf8();
-        if (sqlite3_open(path.constData(), &m_db) != SQLITE_OK)
-            qFatal("cannot open the demo database");
-        sqlite3_busy_timeout(m_db, 5000);
-        zel::server::registerServerFunctions(m_db);
-        exec("DELETE FROM zel_trace");
-        exec("UPDATE zel_settings SET value = '1' WHERE name = 'trace'");
+        clear();
+        m_file.exec(QStringLiteral("UPDATE zel_settings SET value = '1' WHERE name = 'trace'"));
     }
-    ~StatementTrace()
-    {
-        exec("UPDATE zel_settings SET value = '0' WHERE name = 'trace'");
-        sqlite3_close(m_db);
-    }
+    ~StatementTrace() { m_file.exec(QStringLiteral("UPDATE zel_settings SET value = '0' WHERE name = 'trace'")); }
     StatementTrace(const StatementTrace&) = delete;
     StatementTrace& operator=(const StatementTrace&) = delete;
 
     /// Every statement received since the trace was switched on, in order.
-    QStringList statements() const
-    {
-        QStringList texts;
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(m_db, "SELECT statement FROM zel_trace ORDER BY id", -1, &st, nullptr);
-        while (sqlite3_step(st) == SQLITE_ROW)
-            texts << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        sqlite3_finalize(st);
-        return texts;
-    }
+    QStringList statements() const { return m_file.texts("SELECT statement FROM zel_trace ORDER BY id"); }
     qsizetype count(const QString& statement) const { return statements().count(statement); }
     /// Statements containing a piece of text (case-insensitive).
     QStringList containing(const QString& piece) const { return statements().filter(piece, Qt::CaseInsensitive); }
-    void clear() { exec("DELETE FROM zel_trace"); }
+    void clear() { m_file.exec(QStringLiteral("DELETE FROM zel_trace")); }
 
 private:
-    void exec(const char* sql)
-    {
-        char* error = nullptr;
-        if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-            qWarning("%s", error);
-            sqlite3_free(error);
-        }
-    }
-    sqlite3* m_db = nullptr;
+    ServerFile m_file;
 };
 
 }  // namespace cardtest

@@ -9,7 +9,6 @@
 
 using namespace zel;
 using cardtest::CardSession;
-using cardtest::DemoDatabase;
 using Kind = ui::GridColumn::Kind;
 using Nav = ui::DbNavigator;
 using Answer = ui::DialogService::Answer;
@@ -316,15 +315,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        AdditionalTabTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<AdditionalTabTest>(argc, argv);
 }
 
 #include "tst_additional_tab.moc"

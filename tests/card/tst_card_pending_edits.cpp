@@ -2,6 +2,7 @@
 // the directory, a new search, New record and closing the window post it, and a new
 // employee without a name is never posted behind Save's name check.
 #include "CardSession.h"
+#include "TabInspection.h"
 
 #include "data/DbError.h"
 #include "ui/DbEdit.h"
@@ -9,11 +10,6 @@
 #include "ui/FlatButton.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PageControl.h"
-
-#include <sqlite3.h>
-
-#include <algorithm>
-#include <cstring>
 
 using namespace zel;
 using cardtest::CardSession;
@@ -279,54 +275,6 @@ private slots:
     }
 };
 
-/// The statements the embedded server receives, recorded while the trace is on.
-class ServerTrace {
-public:
-    ServerTrace()
-    {
-        const DemoDatabase& db = DemoDatabase::instance();
-        sqlite3_open_v2((db.folder + u'/' + db.server).toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_busy_timeout(m_db, 5000);
-        // The server's own collation; the settings' names are plain ASCII, so bytes will do.
-        sqlite3_create_collation(m_db, "ZEL_CI", SQLITE_UTF8, nullptr,
-                                 [](void*, int n1, const void* s1, int n2, const void* s2) {
-                                     const int common = std::min(n1, n2);
-                                     const int order = std::memcmp(s1, s2, std::size_t(common));
-                                     return order != 0 ? order : n1 - n2;
-                                 });
-        exec("DELETE FROM zel_trace");
-        exec("UPDATE zel_settings SET value = '1' WHERE name = 'trace'");
-    }
-    ~ServerTrace()
-    {
-        exec("UPDATE zel_settings SET value = '0' WHERE name = 'trace'");
-        sqlite3_close(m_db);
-    }
-    ServerTrace(const ServerTrace&) = delete;
-    ServerTrace& operator=(const ServerTrace&) = delete;
-
-    QStringList statements()
-    {
-        QStringList texts;
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(m_db, "SELECT statement FROM zel_trace ORDER BY id", -1, &st, nullptr);
-        while (st && sqlite3_step(st) == SQLITE_ROW)
-            texts << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        sqlite3_finalize(st);
-        return texts;
-    }
-
-private:
-    void exec(const char* sql)
-    {
-        char* error = nullptr;
-        if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK)
-            qWarning("trace setting: %s", error ? error : "?");
-        sqlite3_free(error);
-    }
-    sqlite3* m_db = nullptr;
-};
-
 class CardStatementsTest : public QObject {
     Q_OBJECT
 private slots:
@@ -337,7 +285,7 @@ private slots:
         QVERIFY(key > 1);
         QStringList loaded;
         {
-            ServerTrace trace;
+            cardtest::StatementTrace trace;
             s.loadEmployee(key);
             loaded = trace.statements();
         }
@@ -371,7 +319,7 @@ private slots:
 
         QStringList emptied;
         {
-            ServerTrace trace;
+            cardtest::StatementTrace trace;
             s.window->SpeedButton2Click();
             emptied = trace.statements();
         }
@@ -402,19 +350,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        PendingEditsTest pending;
-        failures += QTest::qExec(&pending, argc, argv);
-        ExactWindowsTest windows;
-        failures += QTest::qExec(&windows, argc, argv);
-        CardStatementsTest statements;
-        failures += QTest::qExec(&statements, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<PendingEditsTest, ExactWindowsTest, CardStatementsTest>(argc, argv);
 }
 
 #include "tst_card_pending_edits.moc"

@@ -178,15 +178,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        CardReportTest report;
-        failures += QTest::qExec(&report, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<CardReportTest>(argc, argv);
 }
 
 #include "tst_card_report.moc"

@@ -24,7 +24,6 @@
 
 using namespace zel;
 using cardtest::CardSession;
-using cardtest::DemoDatabase;
 using Answer = ui::DialogService::Answer;
 
 namespace {
@@ -541,19 +540,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        CardSearchTest search;
-        failures += QTest::qExec(&search, argc, argv);
-        CardSavingTest saving;
-        failures += QTest::qExec(&saving, argc, argv);
-        CardFrameTest frame;
-        failures += QTest::qExec(&frame, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<CardSearchTest, CardSavingTest, CardFrameTest>(argc, argv);
 }
 
 #include "tst_card_window.moc"

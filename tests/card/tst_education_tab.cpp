@@ -17,7 +17,6 @@
 using namespace zel;
 using cardtest::CardSession;
 using cardtest::ColumnInfo;
-using cardtest::DemoDatabase;
 using Kind = ui::GridColumn::Kind;
 
 namespace {
@@ -288,13 +287,9 @@ private slots:
             {QStringLiteral("s_teacher_struktura"), QStringLiteral("Структура"), Kind::Lookup},
             {QStringLiteral("teacher_stepen"), QStringLiteral("Степень"), Kind::Lookup},
         };
-        const QList<ColumnInfo> shown = cardtest::columnsOf(grid);
-        QCOMPARE(shown.size(), expected.size());
-        for (qsizetype i = 0; i < expected.size(); ++i) {
-            QCOMPARE(shown[i].field, expected[i].field);
-            QCOMPARE(shown[i].title, expected[i].title);
-            QCOMPARE(int(shown[i].kind), int(expected[i].kind));
-        }
+        cardtest::compareColumns(grid, expected);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(grid->tableModel()->column(0).displayFormat, QStringLiteral("dd.MM.yyyy"));
         auto* navigator = cardtest::navigatorOn(*s.window, documents);
         QVERIFY(navigator);
@@ -380,15 +375,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        EducationTabTest education;
-        failures += QTest::qExec(&education, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<EducationTabTest>(argc, argv);
 }
 
 #include "tst_education_tab.moc"

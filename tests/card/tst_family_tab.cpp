@@ -9,7 +9,6 @@
 
 using namespace zel;
 using cardtest::CardSession;
-using cardtest::DemoDatabase;
 using Kind = ui::GridColumn::Kind;
 using Nav = ui::DbNavigator;
 
@@ -25,6 +24,17 @@ int employeeWithRelatives(CardSession& s)
 {
     return s.scalar(QStringLiteral("select top 1 id_teacher from family_ where id_teacher <> 1"
                                    " group by id_teacher having count(*) > 1 order by id_teacher"));
+}
+
+/// Loads an employee with at least two relatives, all of them given this family
+/// status first; returns the employee's key.
+int loadRelativesWithStatus(CardSession& s, int status)
+{
+    const int key = employeeWithRelatives(s);
+    cardtest::ServerFile().exec(
+        QStringLiteral("UPDATE family_ SET id_family_status = %1 WHERE id_teacher = %2").arg(status).arg(key));
+    s.loadEmployee(key);
+    return key;
 }
 
 /// Shows the window and makes it active, so that focus moves are real.
@@ -294,26 +304,26 @@ private slots:
     {
         CardSession s;
         showActive(s);
-        cardtest::ServerFile file;
-        const int key = employeeWithRelatives(s);
-        file.exec(QStringLiteral("UPDATE family_ SET id_family_status = 1 WHERE id_teacher = %1").arg(key));
-        s.loadEmployee(key);
+        const int key = loadRelativesWithStatus(s, 1);
         s.window->PageControl1->showPage(1);
         ui::DbLookupComboBox* selector = s.window->DBLookupComboboxEh1;
         QCOMPARE(selector->keyValue().toInt(), 1);
         QVERIFY(s.window->FamilyStatusLocked);
         QVERIFY(!s.window->Apply_Records_Btn->isEnabled());
 
-        file.startTrace();
-        selector->setFocus();
-        QTRY_VERIFY(!s.window->FamilyStatusLocked);
-        // The next entry of the list, picked with the keyboard.
-        const int from = selector->currentIndex();
-        QTest::keyClick(selector, Qt::Key_Down);
-        const int picked = selector->binding().model()->keyAt(from + 1).toInt();
-        QVERIFY(picked != 1);
-        const QStringList traced = file.traced();
-        file.stopTrace();
+        QStringList traced;
+        int picked = 0;
+        {
+            cardtest::StatementTrace trace;
+            selector->setFocus();
+            QTRY_VERIFY(!s.window->FamilyStatusLocked);
+            // The next entry of the list, picked with the keyboard.
+            const int from = selector->currentIndex();
+            QTest::keyClick(selector, Qt::Key_Down);
+            picked = selector->binding().model()->keyAt(from + 1).toInt();
+            QVERIFY(picked != 1);
+            traced = trace.statements();
+        }
 
         // Called by position: the status picked, then the employee; the card read once after it.
         QCOMPARE(s.dm.ADO_SP_Update_Family_Staus.Parameter(1).Value.toInt(), picked);
@@ -367,7 +377,6 @@ private slots:
     void refreshReadsTheRelativesWithItsOwnStatementAndDropsPendingEdits()
     {
         CardSession s;
-        cardtest::ServerFile file;
         const int key = employeeWithRelatives(s);
         s.loadEmployee(key);
         TADOQuery& relatives = s.dm.ADOQ_family;
@@ -375,10 +384,12 @@ private slots:
         QVERIFY(cardtest::commitCell(s.window->TabSheet2->DBGridEh2, 0, "p26", QStringLiteral("Изменённая")));
         QCOMPARE(relatives.State(), dsEdit);
 
-        file.startTrace();
-        s.window->TabSheet2->RzBitBtn4->click();
-        const QStringList traced = file.traced();
-        file.stopTrace();
+        QStringList traced;
+        {
+            cardtest::StatementTrace trace;
+            s.window->TabSheet2->RzBitBtn4->click();
+            traced = trace.statements();
+        }
         const QString statement =
             QStringLiteral("Select * FROM dbo.family_ WHERE id_teacher =%1 ORDER BY Date_of_birth ").arg(key);
         QCOMPARE(relatives.SQL(), statement);
@@ -390,10 +401,11 @@ private slots:
 
         // Without an employee there is nothing to re-read and nothing goes to the server.
         s.window->SpeedButton2Click();
-        file.startTrace();
-        s.window->RzBitBtn4Click();
-        QVERIFY(file.traced().isEmpty());
-        file.stopTrace();
+        {
+            cardtest::StatementTrace trace;
+            s.window->RzBitBtn4Click();
+            QVERIFY(trace.statements().isEmpty());
+        }
         QVERIFY(s.messages().isEmpty());
     }
 
@@ -401,10 +413,7 @@ private slots:
     {
         CardSession s;
         showActive(s);
-        cardtest::ServerFile file;
-        const int key = employeeWithRelatives(s);
-        file.exec(QStringLiteral("UPDATE family_ SET id_family_status = 2 WHERE id_teacher = %1").arg(key));
-        s.loadEmployee(key);
+        loadRelativesWithStatus(s, 2);
         s.directory()->close();
         s.window->SetFamilyStatusKey(QVariant());
         markStatusParameters(s.dm);
@@ -417,15 +426,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        FamilyTabTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<FamilyTabTest>(argc, argv);
 }
 
 #include "tst_family_tab.moc"

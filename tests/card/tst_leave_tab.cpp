@@ -9,7 +9,6 @@
 using namespace zel;
 using cardtest::CardSession;
 using cardtest::ColumnInfo;
-using cardtest::DemoDatabase;
 using Kind = ui::GridColumn::Kind;
 using Answer = ui::DialogService::Answer;
 
@@ -71,13 +70,9 @@ private slots:
             {QStringLiteral("otz_prik"), QStringLiteral("Отозвать с отпуска|Приказ|№"), Kind::Text},
             {QStringLiteral("otz_pr_date"), QStringLiteral("Отозвать с отпуска|Приказ|Дата"), Kind::Date},
         };
-        const QList<ColumnInfo> shown = cardtest::columnsOf(s.grid);
-        QCOMPARE(shown.size(), expected.size());
-        for (qsizetype i = 0; i < expected.size(); ++i) {
-            QCOMPARE(shown[i].field, expected[i].field);
-            QCOMPARE(shown[i].title, expected[i].title);
-            QCOMPARE(int(shown[i].kind), int(expected[i].kind));
-        }
+        cardtest::compareColumns(s.grid, expected);
+        if (QTest::currentTestFailed())
+            return;
 
         // The employee's rows, in the order of their first day, the kind as its text.
         const auto server = s.rows(QStringLiteral("select h.id_vacation, t.Holiday_type from Holiday h "
@@ -201,15 +196,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        LeaveTabTest leave;
-        failures += QTest::qExec(&leave, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<LeaveTabTest>(argc, argv);
 }
 
 #include "tst_leave_tab.moc"

@@ -13,7 +13,6 @@
 using namespace zel;
 using cardtest::CardSession;
 using cardtest::ColumnInfo;
-using cardtest::DemoDatabase;
 using Kind = ui::GridColumn::Kind;
 
 namespace {
@@ -85,13 +84,9 @@ private slots:
             {QStringLiteral("medosmotr"), QStringLiteral("Место прохождения"), Kind::Text},
             {QStringLiteral("Descpintion"), QStringLiteral("Примечание"), Kind::Text},
         };
-        const QList<ColumnInfo> shown = cardtest::columnsOf(s.grid);
-        QCOMPARE(shown.size(), expected.size());
-        for (qsizetype i = 0; i < expected.size(); ++i) {
-            QCOMPARE(shown[i].field, expected[i].field);
-            QCOMPARE(shown[i].title, expected[i].title);
-            QCOMPARE(int(shown[i].kind), int(expected[i].kind));
-        }
+        cardtest::compareColumns(s.grid, expected);
+        if (QTest::currentTestFailed())
+            return;
         const auto server = s.rows(QStringLiteral("select medosmotr from teacher_medosmotr where id_teacher = %1 "
                                                   "order by id_teacher_medosmotr")
                                        .arg(s.employee));
@@ -212,15 +207,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        MedicalTabTest medical;
-        failures += QTest::qExec(&medical, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<MedicalTabTest>(argc, argv);
 }
 
 #include "tst_medical_tab.moc"

@@ -13,7 +13,6 @@
 
 using namespace zel;
 using cardtest::CardSession;
-using cardtest::DemoDatabase;
 
 namespace {
 
@@ -216,15 +215,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        MilitaryTabTest military;
-        failures += QTest::qExec(&military, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<MilitaryTabTest>(argc, argv);
 }
 
 #include "tst_military_tab.moc"

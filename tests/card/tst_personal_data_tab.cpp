@@ -12,7 +12,6 @@
 
 using namespace zel;
 using cardtest::CardSession;
-using cardtest::DemoDatabase;
 
 namespace {
 
@@ -234,15 +233,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        PersonalDataTabTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<PersonalDataTabTest>(argc, argv);
 }
 
 #include "tst_personal_data_tab.moc"

@@ -11,7 +11,6 @@
 
 using namespace zel;
 using cardtest::CardSession;
-using cardtest::DemoDatabase;
 using Kind = ui::GridColumn::Kind;
 
 namespace {
@@ -287,15 +286,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        WorkTabTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<WorkTabTest>(argc, argv);
 }
 
 #include "tst_work_tab.moc"

@@ -6,13 +6,9 @@
 #include "data/dataset/TADOStoredProc.h"
 #include "data/dataset/TADOTable.h"
 #include "data/dataset/TField.h"
-#include "server/EmbeddedDriverRegistration.h"
-#include "server/demo/DemoDatabase.h"
-#include "server/procedures/ServerModules.h"
+#include "tests/data/EmbeddedDemoTest.h"
 
 #include <gtest/gtest.h>
-
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -21,28 +17,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class EmbeddedServer : public ::testing::Test {
+class EmbeddedServer : public EmbeddedDemoTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        server::registerEmbeddedDriver();
-        server::installServerModules();
-        dir = std::make_unique<QTemporaryDir>();
-        path = dir->filePath("zel.db");
-        summary = server::createDemoDatabase(path, 40);
-    }
-    static void TearDownTestSuite() { dir.reset(); }
-
-    /// Connection string for a database account of the demo (0 boot, 1 editor, 2 reader).
-    static QString connectionString(int account)
-    {
-        const auto& login = summary.databaseAccounts.at(std::size_t(account));
-        return "Provider=SQLOLEDB.1;Password=" + login.password + ";Persist Security Info=True;User ID="
-            + login.login + ";Initial Catalog=" + summary.databaseName + ";Data Source=" + path
-            + ";Use Procedure for Prepare=1;Auto Translate=True;Packet Size=4096;"
-              "Use Encryption for Data=False;Tag with column collation when possible=False";
-    }
-
     void SetUp() override
     {
         connection.SetConnectionString(connectionString(1));
@@ -56,22 +32,6 @@ protected:
                                {.name = "ZEL_Update", .type = ftDate},
                                {.name = "status", .type = ftBoolean}});
     }
-
-    /// A second connection's view of one value, to see what reached the server.
-    QVariant serverValue(const QString& sql, const QString& field)
-    {
-        TADOConnection other;
-        other.SetConnectionString(connectionString(1));
-        TADOQuery check("check");
-        check.SetConnection(&other);
-        check.SetSQL(sql);
-        check.Open();
-        return check.IsEmpty() ? QVariant() : check.FieldByName(field)->Value();
-    }
-
-    static inline std::unique_ptr<QTemporaryDir> dir;
-    static inline QString path;
-    static inline server::DemoSummary summary;
 
     TADOConnection connection;
     TADOQuery teacher{"ADO_TEACHER"};

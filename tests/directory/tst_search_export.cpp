@@ -1,6 +1,6 @@
 // "Экспорт в Excel" of the directory over the embedded demo database: the file
 // read back cell by cell, the CSV byte by byte, cancelling and failing.
-#include "FakeHosts.h"
+#include "DirectorySession.h"
 
 #include "directory/SearchResultExporter.h"
 #include "directory/SpreadsheetExport.h"
@@ -97,37 +97,11 @@ class TestSearchExport : public QObject {
     QString m_nationality, m_citizenship;
     int m_anna = 0, m_boris = 0, m_almaz = 0;
 
-    struct Session {
-        TDM_PUM dm;
-        FakeCardHost card{dm};
-        FakeDirectoryHost host{dm, card};
-        QPointer<TForm4> window;
-
-        explicit Session(const QString& connectionString)
-        {
-            dm.ADO_PUM.SetConnectionString(connectionString);
-            dm.ADO_PUM.Open();
-            dm.OpenSignInDataSets();
-            PostingRules::Install(dm, card);
-            window = new TForm4(dm, host);
-            card.directory = window;
-        }
-        ~Session() { delete window.data(); }
+    struct Session : DirectorySession<> {
+        using DirectorySession::DirectorySession;
 
         /// The three employees of the surname "Экспорт…".
-        void searchThree()
-        {
-            window->p26->setText(QStringLiteral("Экспорт"));
-            window->BitBtn1Click();
-        }
-        QList<int> listedKeys()
-        {
-            QList<int> keys;
-            TADOQuery& master = dm.ADO_TEACHER;
-            for (int recNo = 1; recNo <= master.RecordCount(); ++recNo)
-                keys << master.fieldValueAt(*master.FieldByName(QStringLiteral("id_teacher")), recNo).toInt();
-            return keys;
-        }
+        void searchThree() { searchSurname(QStringLiteral("Экспорт")); }
     };
 
     QString target(const QString& name) const { return m_dir.filePath(QStringLiteral("out/") + name); }
@@ -142,14 +116,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty(), "unzip is needed");
-        server::installServerModules();
-        server::registerEmbeddedDriver();
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("out")));
         const QString path = m_dir.filePath(QStringLiteral("zel.db"));
-        const server::DemoSummary demo = server::createDemoDatabase(path, 30);
-        const auto& editor = demo.databaseAccounts.at(1);
-        m_connectionString = "Provider=SQLOLEDB.1;Password=" + editor.password + ";User ID=" + editor.login
-            + ";Initial Catalog=" + demo.databaseName + ";Data Source=" + path;
+        m_connectionString = editorConnectionString(createDirectoryDemo(path, 30), path);
 
         TADOConnection setup;
         setup.SetConnectionString(m_connectionString);

@@ -1,6 +1,6 @@
 // The employee directory against the embedded demo database, with the data
 // module's rules installed so that moving ADO_TEACHER fills the record panel.
-#include "FakeHosts.h"
+#include "DirectorySession.h"
 
 #include "directory/TForm4.h"
 
@@ -70,51 +70,15 @@ class TestTForm4 : public QObject {
     QString m_wrongPassword;
     std::map<int, Employee> m_employees;  ///< every TEACHER row, read once
 
-    /// One run of the program's part that the directory needs: the data module after
-    /// sign-in with its rules, the two hosts and a directory window.
-    struct Session {
-        TDM_PUM dm;
-        FakeCardHost card{dm};
-        FakeDirectoryHost host{dm, card};
-        QPointer<TForm4> window;
+    /// One run of the directory, shown and closed as the clerk does.
+    struct Session : DirectorySession<> {
+        using DirectorySession::DirectorySession;
 
-        explicit Session(const QString& connectionString)
-        {
-            dm.ADO_PUM.SetConnectionString(connectionString);
-            dm.ADO_PUM.Open();
-            dm.OpenSignInDataSets();
-            PostingRules::Install(dm, card);
-            open();
-        }
-        ~Session() { delete window.data(); }
-
-        /// A new directory window, as the card's search button creates it.
-        void open()
-        {
-            window = new TForm4(dm, host);
-            card.directory = window;
-        }
         void showWindow()
         {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
         }
-        void search(QLineEdit* box, const QString& text)
-        {
-            box->setText(text);
-            window->BitBtn1Click();
-        }
-        /// The keys listed, in grid order.
-        QList<int> listedKeys()
-        {
-            QList<int> keys;
-            TADOQuery& master = dm.ADO_TEACHER;
-            for (int recNo = 1; recNo <= master.RecordCount(); ++recNo)
-                keys << master.fieldValueAt(*master.FieldByName(QStringLiteral("id_teacher")), recNo).toInt();
-            return keys;
-        }
-        int currentKey() { return dm.ADO_TEACHER.FieldByName(QStringLiteral("id_teacher"))->AsInteger(); }
-        QString currentFullName() { return dm.ADO_TEACHER.FieldByName(QStringLiteral("t_fio"))->AsString(); }
         /// Closes the window and lets it be destroyed.
         void close()
         {
@@ -148,13 +112,6 @@ class TestTForm4 : public QObject {
         }
     }
 
-    static QString connectionString(const QString& login, const QString& password, const QString& catalog,
-                                    const QString& path)
-    {
-        return "Provider=SQLOLEDB.1;Password=" + password + ";User ID=" + login + ";Initial Catalog=" + catalog
-            + ";Data Source=" + path;
-    }
-
     int count(Session& s, const QString& sql)
     {
         TADOQuery query(QStringLiteral("check"));
@@ -167,13 +124,10 @@ class TestTForm4 : public QObject {
 private slots:
     void initTestCase()
     {
-        server::installServerModules();
-        server::registerEmbeddedDriver();
         const QString path = m_dir.filePath(QStringLiteral("zel.db"));
-        const server::DemoSummary demo = server::createDemoDatabase(path, 60);
-        const auto& editor = demo.databaseAccounts.at(1);
-        m_connectionString = connectionString(editor.login, editor.password, demo.databaseName, path);
-        m_wrongPassword = connectionString(editor.login, editor.password + u'x', demo.databaseName, path);
+        const server::DemoSummary demo = createDirectoryDemo(path, 60);
+        m_connectionString = editorConnectionString(demo, path);
+        m_wrongPassword = editorConnectionString(demo, path, demo.databaseAccounts.at(1).password + u'x');
 
         TADOConnection setup;
         setup.SetConnectionString(m_connectionString);

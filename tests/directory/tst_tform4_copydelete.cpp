@@ -1,6 +1,6 @@
 // Copying and deleting employees from the directory's expanded part, against the
 // embedded demo database; the server's statement trace shows what was sent.
-#include "FakeHosts.h"
+#include "DirectorySession.h"
 
 #include "directory/TForm4.h"
 
@@ -14,6 +14,7 @@
 #include "server/procedures/ServerModules.h"
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
+#include "tests/server/SqliteFirstValue.h"
 #include "signin/ZelApplication.h"
 #include "ui/DbGrid.h"
 #include "ui/GroupBox.h"
@@ -59,30 +60,16 @@ class TestCopyDelete : public QObject {
     std::unique_ptr<server::schema::SqliteConnection> m_db;  ///< a second connection, for checks
     qint64 m_traceMark = 0;
 
-    struct Session {
+    /// Before the session's data module and window, so that it answers for both.
+    struct WithDialogs {
         ui::ScriptedDialogService dialogs;
-        TDM_PUM dm;
-        AuthorCardHost card{dm};
-        FakeDirectoryHost host{dm, card};
-        QPointer<TForm4> window;
-
-        explicit Session(const QString& connectionString)
+    };
+    struct Session : WithDialogs, DirectorySession<AuthorCardHost> {
+        explicit Session(const QString& connectionString) : DirectorySession(connectionString)
         {
-            dm.ADO_PUM.SetConnectionString(connectionString);
-            dm.ADO_PUM.Open();
-            dm.OpenSignInDataSets();
-            PostingRules::Install(dm, card);
-            window = new TForm4(dm, host);
-            card.directory = window;
             window->BitBtn2Click();  // expanded
         }
-        ~Session() { delete window.data(); }
 
-        void searchSurname(const QString& text)
-        {
-            window->p26->setText(text);
-            window->BitBtn1Click();
-        }
         /// Makes the employee with this key the only row and the current one.
         void select(int key)
         {
@@ -92,20 +79,10 @@ class TestCopyDelete : public QObject {
                                       .arg(key));
             dm.ADO_TEACHER.Open();
         }
-        QString fullName() { return dm.ADO_TEACHER.FieldByName(QStringLiteral("t_fio"))->AsString(); }
-        int currentKey() { return dm.ADO_TEACHER.FieldByName(QStringLiteral("id_teacher"))->AsInteger(); }
     };
 
-    qint64 scalar(const QString& sql) const
-    {
-        server::schema::SqliteStatement statement(m_db->handle(), sql);
-        return statement.step() ? statement.integer(0) : -1;
-    }
-    QString text(const QString& sql) const
-    {
-        server::schema::SqliteStatement statement(m_db->handle(), sql);
-        return statement.step() ? statement.text(0) : QString();
-    }
+    qint64 scalar(const QString& sql) const { return test::firstInteger(m_db->handle(), sql); }
+    QString text(const QString& sql) const { return test::firstText(m_db->handle(), sql); }
     void markTrace() { m_traceMark = scalar(QStringLiteral("SELECT coalesce(max(id), 0) FROM zel_trace")); }
     /// The statements the server received since markTrace().
     QStringList traced() const
@@ -147,13 +124,8 @@ class TestCopyDelete : public QObject {
 private slots:
     void initTestCase()
     {
-        server::installServerModules();
-        server::registerEmbeddedDriver();
         m_path = m_dir.filePath(QStringLiteral("zel.db"));
-        const server::DemoSummary demo = server::createDemoDatabase(m_path, 40);
-        const auto& editor = demo.databaseAccounts.at(1);
-        m_connectionString = "Provider=SQLOLEDB.1;Password=" + editor.password + ";User ID=" + editor.login
-            + ";Initial Catalog=" + demo.databaseName + ";Data Source=" + m_path;
+        m_connectionString = editorConnectionString(createDirectoryDemo(m_path, 40), m_path);
         m_db = std::make_unique<server::schema::SqliteConnection>(m_path,
                                                                   server::schema::SqliteConnection::Mode::OpenExisting);
         server::schema::execute(m_db->handle(), QStringLiteral("INSERT OR REPLACE INTO zel_settings (name, value) VALUES ('trace', '1')"));
@@ -203,7 +175,7 @@ private slots:
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, firstRow);
         QCOMPARE(s.currentKey(), current);
         QCOMPARE(s.window->GroupBox3->title(), QStringLiteral("Копировать на запись - %1").arg(current));
-        QCOMPARE(s.window->Edit1->text(), s.fullName());
+        QCOMPARE(s.window->Edit1->text(), s.currentFullName());
         QCOMPARE(s.window->CopyTargetTag(), current);
         QVERIFY(s.window->BitBtn4->isEnabled());
 
@@ -225,10 +197,10 @@ private slots:
         Session s(m_connectionString);
         s.searchSurname(QString());
         s.dm.ADO_TEACHER.Next();
-        const QString target = s.fullName();
+        const QString target = s.currentFullName();
         s.window->DBGridEh2DblClick();
         s.dm.ADO_TEACHER.First();
-        const QString from = s.fullName();
+        const QString from = s.currentFullName();
         markTrace();
         s.window->BitBtn4Click();  // the queue is empty: No
         QCOMPARE(s.dialogs.shown().size(), 1);
@@ -303,7 +275,7 @@ private slots:
         Session s(m_connectionString);
         s.select(key);
         const QString name = s.window->Label9->text();
-        QCOMPARE(name, s.fullName());
+        QCOMPARE(name, s.currentFullName());
         s.dialogs.queueAnswer(Dialogs::Answer::Yes);
         markTrace();
         s.window->BitBtn3->click();

@@ -399,15 +399,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        CardPhotoTest photo;
-        failures += QTest::qExec(&photo, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<CardPhotoTest>(argc, argv);
 }
 
 #include "tst_card_photo.moc"

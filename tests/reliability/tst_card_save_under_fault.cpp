@@ -10,7 +10,6 @@
 
 using namespace zel;
 using cardtest::CardSession;
-using cardtest::DemoDatabase;
 using test::FaultInjectingVfs;
 
 class CardSaveUnderFault : public QObject {
@@ -77,15 +76,7 @@ private slots:
 int main(int argc, char** argv)
 {
     FaultInjectingVfs::install();  // before the first connection
-    ZelApplication app(argc, argv);
-    DemoDatabase::instance().create();
-    int failures = 0;
-    {
-        CardSaveUnderFault test;
-        failures = QTest::qExec(&test, argc, argv);
-    }
-    DemoDatabase::instance().remove();
-    return failures;
+    return cardtest::runCardTests<CardSaveUnderFault>(argc, argv);
 }
 
 #include "tst_card_save_under_fault.moc"

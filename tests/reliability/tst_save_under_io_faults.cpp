@@ -10,6 +10,7 @@
 #include "data/modules/SaveSequence.h"
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
+#include "tests/server/SqliteFirstValue.h"
 
 #include <cstdio>
 
@@ -37,14 +38,12 @@ protected:
     static qint64 count(const QString& sql)
     {
         SqliteConnection direct(path, SqliteConnection::Mode::OpenExisting);
-        SqliteStatement statement(direct.handle(), sql);
-        return statement.step() ? statement.integer(0) : -1;
+        return firstInteger(direct.handle(), sql);
     }
     static QString text(const QString& sql)
     {
         SqliteConnection direct(path, SqliteConnection::Mode::OpenExisting);
-        SqliteStatement statement(direct.handle(), sql);
-        return statement.step() ? statement.text(0) : QStringLiteral("<no row>");
+        return firstText(direct.handle(), sql, QStringLiteral("<no row>"));
     }
 
     /// Loads the card and types the two changes: a job title edited, an award added.

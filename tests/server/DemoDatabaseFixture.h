@@ -7,6 +7,7 @@
 #include "server/procedures/ServerModules.h"
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
+#include "tests/server/SqliteFirstValue.h"
 
 #include <gtest/gtest.h>
 
@@ -31,16 +32,8 @@ protected:
 
     static sqlite3* db() { return s_connection->handle(); }
     static void exec(const QString& sql) { zel::server::schema::execute(db(), sql); }
-    static qint64 scalar(const QString& sql)
-    {
-        zel::server::schema::SqliteStatement statement(db(), sql);
-        return statement.step() ? statement.integer(0) : -1;
-    }
-    static QString text(const QString& sql)
-    {
-        zel::server::schema::SqliteStatement statement(db(), sql);
-        return statement.step() ? statement.text(0) : QString();
-    }
+    static qint64 scalar(const QString& sql) { return zel::test::firstInteger(db(), sql); }
+    static QString text(const QString& sql) { return zel::test::firstText(db(), sql); }
 
     /// Runs a registered procedure as the engine would; positional arguments.
     static zel::db::RowSet call(const QString& procedure, const QVariantList& positional,

@@ -7,10 +7,17 @@
 
 #include <QDate>
 
+#include <span>
+
 using zel::DbError;
 using zel::db::RowSet;
 
 namespace {
+
+struct StatementCase {
+    const char* sql;
+    QStringList expected;  // first column, in order
+};
 
 class Dialect : public ::testing::Test {
 protected:
@@ -34,14 +41,24 @@ protected:
         ADD_FAILURE() << "no error for " << sql.toStdString();
         return DbError(QString());
     }
+    /// Each statement runs and gives the expected first column; a failure is reported
+    /// with its statement and the next one still runs.
+    void expectFirstColumns(std::span<const StatementCase> cases)
+    {
+        for (const auto& c : cases) {
+            QStringList got;
+            try {
+                got = values(QString::fromUtf8(c.sql));
+            } catch (const DbError& e) {
+                ADD_FAILURE() << c.sql << " failed: " << e.message().toStdString();
+                continue;
+            }
+            EXPECT_EQ(got, c.expected) << c.sql;
+        }
+    }
 
     ServerTestDatabase database;
     std::unique_ptr<zel::server::EmbeddedDriver> driver;
-};
-
-struct StatementCase {
-    const char* sql;
-    QStringList expected;  // first column, in order
 };
 
 }  // namespace
@@ -93,16 +110,7 @@ TEST_F(Dialect, StatementTextsGiveTheRowsTheServerWould)
         {"select count(*) from teacher where is_active = 'false'", {"1"}},
         {"select count(*) from teacher where is_active = '1'", {"5"}},
     };
-    for (const auto& c : cases) {
-        QStringList got;
-        try {
-            got = values(QString::fromUtf8(c.sql));
-        } catch (const DbError& e) {
-            ADD_FAILURE() << c.sql << " failed: " << e.message().toStdString();
-            continue;
-        }
-        EXPECT_EQ(got, c.expected) << c.sql;
-    }
+    expectFirstColumns(cases);
 }
 
 TEST_F(Dialect, EmptyCardTextReturnsAllColumnsAndNoRows)
@@ -337,16 +345,7 @@ TEST_F(Dialect, WhatTheServerWouldRefuseOrCompareWithoutCaseIsNotAnsweredSilentl
         {"select (select p26 from teacher where id_teacher = 2)", {"ИВАНОВА"}},
         {"select (select p26 from teacher where id_teacher = 99)", {"NULL"}},
     };
-    for (const auto& c : sameAsServer) {
-        QStringList got;
-        try {
-            got = values(QString::fromUtf8(c.sql));
-        } catch (const DbError& e) {
-            ADD_FAILURE() << c.sql << " failed: " << e.message().toStdString();
-            continue;
-        }
-        EXPECT_EQ(got, c.expected) << c.sql;
-    }
+    expectFirstColumns(sameAsServer);
 
     struct Refusal {
         const char* sql;

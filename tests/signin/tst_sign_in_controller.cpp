@@ -3,8 +3,7 @@
 #include "signin/SignInBackend.h"
 #include "signin/SignInController.h"
 #include "signin/SignInView.h"
-#include "tests/signin/FakeSignInBackend.h"
-#include "tests/signin/FakeSignInView.h"
+#include "tests/signin/SignInControllerTest.h"
 
 #include "data/CharacterShift.h"
 #include "data/DbError.h"
@@ -18,11 +17,7 @@ using zel::testing::FakeView;
 
 namespace {
 
-struct SignIn : ::testing::Test {
-    FakeView view;
-    FakeBackend backend;
-    SignInController controller{view, backend};
-};
+struct SignIn : zel::testing::SignInControllerTest {};
 
 }  // namespace
 

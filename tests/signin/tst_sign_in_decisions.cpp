@@ -2,8 +2,7 @@
 // credentials that cannot be decoded.
 #include "signin/ConnectionString.h"
 #include "signin/SignInController.h"
-#include "tests/signin/FakeSignInBackend.h"
-#include "tests/signin/FakeSignInView.h"
+#include "tests/signin/SignInControllerTest.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +12,7 @@ using zel::testing::FakeView;
 
 namespace {
 
-struct Decision : ::testing::Test {
-    FakeView view;
-    FakeBackend backend;
-    SignInController controller{view, backend};
-
+struct Decision : zel::testing::SignInControllerTest {
     // "trdq"/"qv" decode to "user"/"rw".
     void answer(int state, const QString& message = QString(), const QString& login = QStringLiteral("trdq"))
     {

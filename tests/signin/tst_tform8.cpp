@@ -25,6 +25,16 @@ void type(QWidget* widget, const QString& text)
     }
 }
 
+/// Shows a frameless test window with a label in its corner to drag it by.
+QLabel* showWithGrip(QWidget& window)
+{
+    auto* grip = new QLabel(QStringLiteral("Перетащите"), &window);
+    grip->setGeometry(0, 0, 100, 40);
+    window.setGeometry(100, 100, 300, 200);
+    window.show();
+    return grip;
+}
+
 }  // namespace
 
 class TestTForm8 : public QObject {
@@ -125,10 +135,7 @@ private slots:
     void draggingAsksTheWindowSystemToMoveTheWindow()
     {
         QWidget window(nullptr, Qt::FramelessWindowHint);
-        auto* handle = new QLabel(QStringLiteral("Перетащите"), &window);
-        handle->setGeometry(0, 0, 100, 40);
-        window.setGeometry(100, 100, 300, 200);
-        window.show();
+        QLabel* handle = showWithGrip(window);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         QList<QWindow*> asked;
@@ -147,10 +154,7 @@ private slots:
 
         // Where the window system declines, the window follows the mouse.
         QWidget other(nullptr, Qt::FramelessWindowHint);
-        auto* grip = new QLabel(QStringLiteral("Перетащите"), &other);
-        grip->setGeometry(0, 0, 100, 40);
-        other.setGeometry(100, 100, 300, 200);
-        other.show();
+        QLabel* grip = showWithGrip(other);
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         auto* fallback = new WindowDragger(&other, [](QWindow*) { return false; });
         fallback->watch(grip);

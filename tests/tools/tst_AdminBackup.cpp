@@ -1,8 +1,9 @@
 // zel4-admin backup while another process keeps writing to the database.
+#include "AdminCommand.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,20 +15,8 @@
 
 namespace {
 
-struct CommandResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CommandResult admin(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("ZEL_ADMIN"), arguments);
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using admintest::admin;
+using admintest::CommandResult;
 
 void exec(sqlite3* db, const char* sql)
 {

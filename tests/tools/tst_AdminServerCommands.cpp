@@ -1,39 +1,17 @@
 // zel4-admin init-demo, query and mssql-scripts, run as the administrator runs them.
+#include "AdminCommand.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-struct CommandResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CommandResult admin(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("ZEL_ADMIN"), arguments);
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-// The command with input on its standard input, as a pipe (no terminal).
-CommandResult adminWithInput(const QStringList& arguments, const QByteArray& input)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("ZEL_ADMIN"), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(120000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+using admintest::admin;
+using admintest::adminWithInput;
+using admintest::CommandResult;
 
 QByteArray readFile(const QString& path)
 {

@@ -5,6 +5,7 @@
 #include "server/procedures/ServerModules.h"
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
+#include "tests/server/SqliteFirstValue.h"
 #include "tools/report/ReportServer.h"
 
 #include <QCryptographicHash>
@@ -67,16 +68,8 @@ class ReportServerTest : public QObject {
             + digest + QStringLiteral("&teacher=") + teacher;
     }
     QString ivanova(int key) const { return query(QStringLiteral("ivanova"), md5Upper(m_password.toLatin1()), QString::number(key)); }
-    qint64 scalar(const QString& sql) const
-    {
-        server::schema::SqliteStatement statement(m_db->handle(), sql);
-        return statement.step() ? statement.integer(0) : -1;
-    }
-    QString text(const QString& sql) const
-    {
-        server::schema::SqliteStatement statement(m_db->handle(), sql);
-        return statement.step() ? statement.text(0) : QString();
-    }
+    qint64 scalar(const QString& sql) const { return test::firstInteger(m_db->handle(), sql); }
+    QString text(const QString& sql) const { return test::firstText(m_db->handle(), sql); }
 
 private slots:
     void initTestCase()

@@ -6,14 +6,11 @@
 #include "data/dataset/TField.h"
 #include "data/modules/CardHost.h"
 #include "data/modules/TDM_PUM.h"
-#include "server/EmbeddedDriverRegistration.h"
-#include "server/demo/DemoDatabase.h"
-#include "server/procedures/ServerModules.h"
+#include "tests/data/EmbeddedDemoTest.h"
 
 #include <gtest/gtest.h>
 
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
@@ -65,28 +62,8 @@ public:
     }
 };
 
-class ModulesTest : public ::testing::Test {
+class ModulesTest : public EmbeddedDemoTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        server::registerEmbeddedDriver();
-        server::installServerModules();
-        dir = std::make_unique<QTemporaryDir>();
-        path = dir->filePath(QStringLiteral("zel.db"));
-        summary = server::createDemoDatabase(path, 40);
-    }
-    static void TearDownTestSuite() { dir.reset(); }
-
-    /// Account 0 bootstrap, 1 editor, 2 reader.
-    static QString connectionString(int account)
-    {
-        const auto& login = summary.databaseAccounts.at(std::size_t(account));
-        return "Provider=SQLOLEDB.1;Password=" + login.password + ";Persist Security Info=True;User ID="
-            + login.login + ";Initial Catalog=" + summary.databaseName + ";Data Source=" + path
-            + ";Use Procedure for Prepare=1;Auto Translate=True;Packet Size=4096;"
-              "Use Encryption for Data=False;Tag with column collation when possible=False";
-    }
-
     void connect(int account = 1)
     {
         dm.ADO_PUM.SetConnectionString(connectionString(account));
@@ -101,32 +78,7 @@ protected:
         dm.ADO_TEACHER.Open();
     }
 
-    /// A value as another connection sees it.
-    QVariant serverValue(const QString& sql, const QString& field = QString())
-    {
-        TADOConnection other;
-        other.SetConnectionString(connectionString(1));
-        TADOQuery check(QStringLiteral("check"));
-        check.SetConnection(&other);
-        check.SetSQL(sql);
-        check.Open();
-        if (check.IsEmpty())
-            return {};
-        return field.isEmpty() ? check.Field(0)->Value() : check.FieldByName(field)->Value();
-    }
-
     int serverCount(const QString& sql) { return serverValue(sql).toInt(); }
-
-    /// Runs a statement on another connection.
-    void serverExec(const QString& sql)
-    {
-        TADOConnection other;
-        other.SetConnectionString(connectionString(1));
-        TADOQuery run(QStringLiteral("run"));
-        run.SetConnection(&other);
-        run.SetSQL(sql);
-        run.ExecSQL();
-    }
 
     /// Makes ADO_TEACHER's current row an employee that another workstation then
     /// deleted: every section posted for it is refused by the server's foreign key.
@@ -138,10 +90,6 @@ protected:
         serverExec(QStringLiteral("delete from TEACHER where id_teacher=") + QString::number(key));
         return key;
     }
-
-    static inline std::unique_ptr<QTemporaryDir> dir;
-    static inline QString path;
-    static inline server::DemoSummary summary;
 
     TDM_PUM dm;
     RecordingHost host;

@@ -1,3 +1,4 @@
+#include "FailureOf.h"
 #include "OdbcTestEnvironment.h"
 
 #include "data/DbError.h"
@@ -36,16 +37,7 @@ protected:
     OdbcDriver m_driver;
 };
 
-DbError failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "expected a DbError";
-    return DbError(QString());
-}
+using odbctest::failureOf;
 
 TEST_F(OdbcDriverTest, OpensTheDataSourceWithTheCatalogAsDatabase)
 {

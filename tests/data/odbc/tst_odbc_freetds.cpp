@@ -1,6 +1,7 @@
 // The FreeTDS route against a scripted TDS endpoint (fake_tds_server.py):
 // what FreeTDS makes of batches with several results, errors after rows,
 // identity read-back and login fields, without a SQL Server.
+#include "FailureOf.h"
 #include "OdbcTestEnvironment.h"
 
 #include "data/DbError.h"
@@ -90,16 +91,7 @@ protected:
     OdbcDriver m_driver;
 };
 
-DbError failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "expected a DbError";
-    return DbError(QString());
-}
+using odbctest::failureOf;
 
 TEST_F(FreeTdsRouteTest, LoginCarriesTheProgramsCredentialsAndDatabase)
 {
