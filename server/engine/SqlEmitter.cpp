@@ -593,6 +593,11 @@ SqlEmitter::Value SqlEmitter::function(const SqlExpr& expr, const Scope& scope)
         return v;
     }
     if (name == QLatin1String("coalesce") || name == QLatin1String("nullif")) {
+        if (name == QLatin1String("nullif"))
+            argc(2, 2);
+        else if (expr.args.size() < 2)
+            throw DbError(QStringLiteral("The coalesce function requires at least 2 arguments."), DbError::Kind::Syntax,
+                          QStringLiteral("42000"), 189);
         QStringList parts;
         ValueClass cls = ValueClass::Null;
         for (const auto& arg : expr.args) {
@@ -618,6 +623,8 @@ SqlEmitter::Value SqlEmitter::function(const SqlExpr& expr, const Scope& scope)
         return v;
     }
     if (name == QLatin1String("count") || name == QLatin1String("count_big")) {
+        if (!expr.starArgument)
+            argc(1, 1);
         v.sql = expr.starArgument ? QStringLiteral("count(*)")
                                   : QStringLiteral("count(") + (expr.distinct ? QStringLiteral("DISTINCT ") : QString()) + args() + u')';
         v.cls = ValueClass::Number;

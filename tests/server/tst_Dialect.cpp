@@ -374,6 +374,10 @@ TEST_F(Dialect, WhatTheServerWouldRefuseOrCompareWithoutCaseIsNotAnsweredSilentl
          "String or binary data would be truncated."},
         {"INSERT INTO TEACHER(p26, tab_no) SELECT p26, tab_no * 4000 FROM teacher WHERE id_teacher = 1",
          "Arithmetic overflow error converting expression to data type smallint."},
+        {"SELECT count(.7777777,777777777777,777771000)", "The count function requires 1 argument(s)."},
+        {"select count() from teacher", "The count function requires 1 argument(s)."},
+        {"select nullif(p26) from teacher", "The nullif function requires 2 argument(s)."},
+        {"select coalesce(p26) from teacher", "The coalesce function requires at least 2 arguments."},
     };
     for (const auto& r : refusals) {
         const DbError e = error(QString::fromUtf8(r.sql));
