@@ -256,6 +256,19 @@ def answer(sql):
     return done(0)
 
 
+TRANSACTION_DESCRIPTOR = struct.pack('<Q', 0x2A)
+
+
+def transaction_answer(request):
+    """The ENVCHANGE a server sends for a begin (8), commit (9) or rollback (10)."""
+    kinds = {5: 8, 7: 9, 8: 10}
+    if request not in kinds:
+        return b''
+    new, old = (TRANSACTION_DESCRIPTOR, b'') if request == 5 else (b'', TRANSACTION_DESCRIPTOR)
+    body = bytes([kinds[request], len(new)]) + new + bytes([len(old)]) + old
+    return bytes([0xE3]) + struct.pack('<H', len(body)) + body
+
+
 # --- protocol ---------------------------------------------------------------
 
 class Client:
@@ -487,6 +500,12 @@ class Client:
                     reply = answer(sql + ' ' + carried)
                     if reply is not None:
                         self.send(0x04, reply)
+                elif kind == 0x0E:  # transaction manager request
+                    body = self.skip_all_headers(payload)
+                    request = struct.unpack('<H', body[:2])[0]
+                    names = {5: 'begin', 7: 'commit', 8: 'rollback'}
+                    self.record(event='transaction', request=names.get(request, str(request)))
+                    self.send(0x04, transaction_answer(request) + done(0))
                 elif kind == 0x06:  # attention: the client gave up waiting
                     self.record(event='attention')
                     self.send(0x04, done(0x20))

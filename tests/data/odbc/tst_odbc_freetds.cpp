@@ -319,6 +319,41 @@ TEST_F(FreeTdsRouteTest, DroppedConnectionIsConnectionLost)
     EXPECT_FALSE(e.message().isEmpty());
 }
 
+TEST_F(FreeTdsRouteTest, TransactionEndsWithTheServersCommitOrRollback)
+{
+    open();
+    auto afterLogin = [this] {
+        QStringList seen;
+        for (const QJsonObject& e : received()) {
+            const QString event = e.value(u"event").toString();
+            if (event == u"transaction")
+                seen << e.value(u"request").toString();
+            else if (event == u"batch" && !e.value(u"sql").toString().startsWith(u"SET ", Qt::CaseInsensitive))
+                seen << e.value(u"sql").toString();
+        }
+        return seen;
+    };
+    m_driver.beginTransaction();
+    m_driver.execute(QStringLiteral("update TEACHER set p26 = N'Пётр' where id_teacher = 7"));
+    m_driver.commitTransaction();
+    QStringList seen = afterLogin();
+    const qsizetype update = seen.indexOf(QStringLiteral("update TEACHER set p26 = N'Пётр' where id_teacher = 7"));
+    ASSERT_GE(update, 1) << seen.join(u" | ").toStdString();
+    EXPECT_EQ(seen.mid(0, update), QStringList{QStringLiteral("begin")}) << seen.join(u" | ").toStdString();
+    ASSERT_GT(seen.size(), update + 1) << seen.join(u" | ").toStdString();
+    EXPECT_EQ(seen[update + 1], QStringLiteral("commit")) << seen.join(u" | ").toStdString();
+
+    m_driver.beginTransaction();
+    m_driver.execute(QStringLiteral("delete from Nagrada where id_nagrada = 3"));
+    m_driver.rollbackTransaction();
+    seen = afterLogin();
+    const qsizetype removal = seen.indexOf(QStringLiteral("delete from Nagrada where id_nagrada = 3"));
+    ASSERT_GT(removal, update) << seen.join(u" | ").toStdString();
+    ASSERT_GT(seen.size(), removal + 1) << seen.join(u" | ").toStdString();
+    EXPECT_EQ(seen[removal + 1], QStringLiteral("rollback")) << seen.join(u" | ").toStdString();
+    EXPECT_FALSE(seen.mid(removal).contains(QStringLiteral("commit"))) << seen.join(u" | ").toStdString();
+}
+
 TEST_F(FreeTdsRouteTest, ProcedureReturnValueAndOutputComeBack)
 {
     open();
