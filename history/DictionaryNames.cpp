@@ -1,5 +1,6 @@
 #include "history/DictionaryNames.h"
 
+#include "data/DbError.h"
 #include "data/dataset/TADOQuery.h"
 #include "data/dataset/TField.h"
 #include "history/HistoryLookups.h"
@@ -28,6 +29,8 @@ struct Dictionary {
     QStringList columns;
     /// "key column\nname column" → key text → name
     QHash<QString, QHash<QString, QString>> names;
+    /// False when the server refused to read the table: its keys are shown as logged.
+    bool readable = true;
 };
 
 QString pairOf(const DictionaryLookup& lookup)
@@ -118,7 +121,7 @@ int Resolve(TADOConnection& connection, const HistoryLookups& lookups, std::vect
         for (Dictionary& dictionary : dictionaries)
             if (dictionary.table.compare(table, Qt::CaseInsensitive) == 0)
                 return dictionary;
-        dictionaries.push_back({table, {}, {}});
+        dictionaries.push_back({table, {}, {}, true});
         return dictionaries.back();
     };
     auto need = [&dictionaryOf](const DictionaryLookup& lookup) {
@@ -160,7 +163,14 @@ int Resolve(TADOConnection& connection, const HistoryLookups& lookups, std::vect
         TADOQuery query;
         query.SetConnection(&connection);
         query.SetSQL(Statement(dictionary.table, dictionary.columns));
-        query.Open();
+        try {
+            query.Open();
+        } catch (const DbError&) {
+            // A dictionary the account may not read (or that a server lacks) must not hide
+            // the history: its keys stay as they were logged.
+            dictionary.readable = false;
+            continue;
+        }
         for (auto it = dictionary.names.begin(); it != dictionary.names.end(); ++it) {
             const QStringList pair = it.key().split(QLatin1Char('\n'));
             const TField* key = query.FieldByName(pair[0]);
@@ -177,6 +187,8 @@ int Resolve(TADOConnection& connection, const HistoryLookups& lookups, std::vect
     for (const auto& [index, lookup] : looked) {
         HistoryEntry& entry = entries[index];
         const Dictionary& dictionary = dictionaryOf(lookup->table);
+        if (!dictionary.readable)
+            continue;
         const QHash<QString, QString>& names = *dictionary.names.constFind(pairOf(*lookup));
         entry.oldKey = entry.oldValue;
         entry.newKey = entry.newValue;
@@ -186,7 +198,10 @@ int Resolve(TADOConnection& connection, const HistoryLookups& lookups, std::vect
     // Replaced from the end of each dump, so that the earlier positions still hold.
     for (auto it = dumpKeys.rbegin(); it != dumpKeys.rend(); ++it) {
         QString& dump = entries[it->entry].oldValue;
-        const QHash<QString, QString>& names = *dictionaryOf(it->lookup->table).names.constFind(pairOf(*it->lookup));
+        const Dictionary& dictionary = dictionaryOf(it->lookup->table);
+        if (!dictionary.readable)
+            continue;
+        const QHash<QString, QString>& names = *dictionary.names.constFind(pairOf(*it->lookup));
         dump.replace(it->value.start, it->value.length, shown(names, dump.mid(it->value.start, it->value.length)));
     }
     return int(dictionaries.size());

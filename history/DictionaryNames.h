@@ -25,8 +25,9 @@ QString MissingKeyText(const QString& key);
 /// Replaces the old and new value of every field change whose field is a lookup,
 /// keeping the logged keys in oldKey/newKey, and the keys of lookup fields in the
 /// dump of a deleted row ("id_family_s[3]" → "id_family_s[Сын]"). An empty value
-/// stays empty, NULL in a dump stays NULL. Errors of the server propagate. Returns
-/// the number of statements sent.
+/// stays empty, NULL in a dump stays NULL. A dictionary the server refuses to read
+/// leaves its keys as logged; the rows are shown all the same. Returns the number of
+/// statements sent.
 int Resolve(TADOConnection& connection, const HistoryLookups& lookups, std::vector<HistoryEntry>& entries);
 
 }  // namespace DictionaryNames

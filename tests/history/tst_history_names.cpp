@@ -1,5 +1,6 @@
 // The change history shows a dictionary's name where a field holds its key, as the
 // card shows it: saved on the card, read back over the demo database.
+#include "data/DbError.h"
 #include "tests/card/CardSession.h"
 
 #include "card/EducationTab.h"
@@ -298,6 +299,41 @@ private slots:
         const std::vector<HistoryEntry> bare = EmployeeHistoryReader(s.dm.ADO_PUM).Read(request);
         QCOMPARE(bare[1].newValue, QStringLiteral("777"));
         QCOMPARE(bare[0].newValue, QStringLiteral("2"));
+    }
+
+    void aDictionaryTheServerCannotReadLeavesItsKeysAndTheRowsShown()
+    {
+        CardSession s;
+        const int key = employeeWithRelativeAndEducation(s, "max");
+        const int info = s.scalar(QStringLiteral("select min(id_teacher_info) from TEACHER_info where id_teacher = %1").arg(key));
+        log(QStringLiteral("Teacher_info"), info, changeText("ID_POL", QStringLiteral("1"), QStringLiteral("2")));
+        log(QStringLiteral("Teacher_info"), info, changeText("id_nationality", QStringLiteral("12"), QStringLiteral("2")));
+
+        EmployeeHistoryReader reader(s.dm.ADO_PUM, s.window->CardLookups());
+        HistoryRequest request;
+        request.employee = key;
+        request.section = QStringLiteral("Teacher_info");
+        exec(QStringLiteral("ALTER TABLE pol RENAME TO pol_hidden"));
+        std::vector<HistoryEntry> entries;
+        QString failure;
+        try {
+            entries = reader.Read(request);
+        } catch (const Error& e) {
+            failure = e.message();
+        }
+        exec(QStringLiteral("ALTER TABLE pol_hidden RENAME TO pol"));
+        // The other tests count this employee's rows.
+        exec(QStringLiteral("DELETE FROM ZEL_LOG WHERE row_id = %1 AND date_log = '2099-01-01 12:00:00.000'"
+                            " AND (descr LIKE 'Поле \"ID_POL\"%' OR descr LIKE 'Поле \"id_nationality\"%')")
+                 .arg(info));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QVERIFY(entries.size() >= 2);
+        QCOMPARE(entries[0].field, QStringLiteral("id_nationality"));
+        QCOMPARE(entries[0].oldValue, QStringLiteral("Белорус"));
+        QCOMPARE(entries[0].newValue, QStringLiteral("Русский"));
+        QCOMPARE(entries[1].field, QStringLiteral("ID_POL"));
+        QCOMPARE(entries[1].oldValue, QStringLiteral("1"));
+        QCOMPARE(entries[1].newValue, QStringLiteral("2"));
     }
 
     void aDeletedRowNamesTheKeysInItsValuesAndLeavesItsTextsAlone()
