@@ -5,6 +5,7 @@
 #include "card/UrlOpener.h"
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
+#include "tests/card/TraceSince.h"
 #include "ui/FlatButton.h"
 
 #include <QCryptographicHash>
@@ -44,29 +45,13 @@ class CardReportTest : public QObject {
     std::unique_ptr<server::schema::SqliteConnection> m_db;
 
     void exec(const QString& sql) { server::schema::execute(m_db->handle(), sql); }
-    QStringList tracedSince(qint64 mark) const
-    {
-        server::schema::SqliteStatement select(m_db->handle(),
-                                               QStringLiteral("SELECT statement FROM zel_trace WHERE id > ?1 ORDER BY id"));
-        select.bind(1, mark);
-        QStringList texts;
-        while (select.step())
-            texts << select.text(0);
-        return texts;
-    }
-    qint64 traceMark() const
-    {
-        server::schema::SqliteStatement select(m_db->handle(), QStringLiteral("SELECT coalesce(max(id), 0) FROM zel_trace"));
-        return select.step() ? select.integer(0) : 0;
-    }
+    QStringList tracedSince(qint64 mark) const { return cardtest::tracedSince(m_db->handle(), mark); }
+    qint64 traceMark() const { return cardtest::traceMark(m_db->handle()); }
 
 private slots:
     void initTestCase()
     {
-        DemoDatabase& demo = DemoDatabase::instance();
-        m_db = std::make_unique<server::schema::SqliteConnection>(
-            demo.folder + u'/' + demo.server, server::schema::SqliteConnection::Mode::OpenExisting);
-        exec(QStringLiteral("INSERT OR REPLACE INTO zel_settings (name, value) VALUES ('trace', '1')"));
+        m_db = cardtest::openTracedDemoFile();
         exec(QStringLiteral("INSERT INTO TEACHER (id_teacher, p26, p27, p28) VALUES (57, 'Отчётова', 'Вера', 'Павловна')"));
     }
     void cleanupTestCase() { m_db.reset(); }

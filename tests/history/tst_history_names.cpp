@@ -12,6 +12,7 @@
 #include "history/HistoryLookups.h"
 #include "server/schema/SqliteConnection.h"
 #include "server/schema/SqliteStatement.h"
+#include "tests/card/TraceSince.h"
 #include "ui/DbLookupComboBox.h"
 #include "ui/FlatButton.h"
 
@@ -66,21 +67,8 @@ class HistoryNamesTest : public QObject {
     std::unique_ptr<server::schema::SqliteConnection> m_db;
 
     void exec(const QString& sql) { server::schema::execute(m_db->handle(), sql); }
-    qint64 traceMark() const
-    {
-        server::schema::SqliteStatement select(m_db->handle(), QStringLiteral("SELECT coalesce(max(id), 0) FROM zel_trace"));
-        return select.step() ? select.integer(0) : 0;
-    }
-    QStringList tracedSince(qint64 mark) const
-    {
-        server::schema::SqliteStatement select(m_db->handle(),
-                                               QStringLiteral("SELECT statement FROM zel_trace WHERE id > ?1 ORDER BY id"));
-        select.bind(1, mark);
-        QStringList texts;
-        while (select.step())
-            texts << select.text(0);
-        return texts;
-    }
+    qint64 traceMark() const { return cardtest::traceMark(m_db->handle()); }
+    QStringList tracedSince(qint64 mark) const { return cardtest::tracedSince(m_db->handle(), mark); }
 
     /// aggregate: min for the employee the card scenarios change, max for another one.
     static int employeeWithRelativeAndEducation(CardSession& s, const char* aggregate = "min")
@@ -90,6 +78,19 @@ class HistoryNamesTest : public QObject {
             " and exists (select 1 from TEACHER_info i where i.id_teacher = t.id_teacher)"
             " and exists (select 1 from family_ f where f.id_teacher = t.id_teacher)"
             " and exists (select 1 from Educ e where e.id_teacher = t.id_teacher)").arg(QLatin1String(aggregate)));
+    }
+
+    static int teacherInfoOf(CardSession& s, int employee)
+    {
+        return s.scalar(QStringLiteral("select min(id_teacher_info) from TEACHER_info where id_teacher = %1").arg(employee));
+    }
+    /// The history request for the personal data section of one employee.
+    static HistoryRequest personalDataOf(int employee)
+    {
+        HistoryRequest request;
+        request.employee = employee;
+        request.section = QStringLiteral("Teacher_info");
+        return request;
     }
 
     /// A log row dated after every row the card writes today; rows of one day keep their order.
@@ -146,10 +147,7 @@ class HistoryNamesTest : public QObject {
 private slots:
     void initTestCase()
     {
-        DemoDatabase& demo = DemoDatabase::instance();
-        m_db = std::make_unique<server::schema::SqliteConnection>(
-            demo.folder + u'/' + demo.server, server::schema::SqliteConnection::Mode::OpenExisting);
-        exec(QStringLiteral("INSERT OR REPLACE INTO zel_settings (name, value) VALUES ('trace', '1')"));
+        m_db = cardtest::openTracedDemoFile();
     }
     void cleanupTestCase()
     {
@@ -278,14 +276,12 @@ private slots:
     {
         CardSession s;
         const int key = employeeWithRelativeAndEducation(s);
-        const int info = s.scalar(QStringLiteral("select min(id_teacher_info) from TEACHER_info where id_teacher = %1").arg(key));
+        const int info = teacherInfoOf(s, key);
         log(QStringLiteral("Teacher_info"), info, changeText("id_nationality", QStringLiteral("2"), QStringLiteral("777")));
         log(QStringLiteral("Teacher_info"), info, changeText("ID_POL", QStringLiteral("NULL"), QStringLiteral("2")));
 
         EmployeeHistoryReader reader(s.dm.ADO_PUM, s.window->CardLookups());
-        HistoryRequest request;
-        request.employee = key;
-        request.section = QStringLiteral("Teacher_info");
+        const HistoryRequest request = personalDataOf(key);
         const std::vector<HistoryEntry> entries = reader.Read(request);
         QVERIFY(entries.size() >= 2);
         QCOMPARE(entries[1].oldValue, QStringLiteral("Русский"));
@@ -305,14 +301,12 @@ private slots:
     {
         CardSession s;
         const int key = employeeWithRelativeAndEducation(s, "max");
-        const int info = s.scalar(QStringLiteral("select min(id_teacher_info) from TEACHER_info where id_teacher = %1").arg(key));
+        const int info = teacherInfoOf(s, key);
         log(QStringLiteral("Teacher_info"), info, changeText("ID_POL", QStringLiteral("1"), QStringLiteral("2")));
         log(QStringLiteral("Teacher_info"), info, changeText("id_nationality", QStringLiteral("12"), QStringLiteral("2")));
 
         EmployeeHistoryReader reader(s.dm.ADO_PUM, s.window->CardLookups());
-        HistoryRequest request;
-        request.employee = key;
-        request.section = QStringLiteral("Teacher_info");
+        const HistoryRequest request = personalDataOf(key);
         exec(QStringLiteral("ALTER TABLE pol RENAME TO pol_hidden"));
         std::vector<HistoryEntry> entries;
         QString failure;
@@ -377,7 +371,7 @@ private slots:
         CardSession s;
         const int key = employeeWithRelativeAndEducation(s, "max");
         QVERIFY(key != employeeWithRelativeAndEducation(s));
-        const int info = s.scalar(QStringLiteral("select min(id_teacher_info) from TEACHER_info where id_teacher = %1").arg(key));
+        const int info = teacherInfoOf(s, key);
         const int relative = s.scalar(QStringLiteral("select min(id_family) from family_ where id_teacher = %1").arg(key));
         log(QStringLiteral("Teacher_info"), info, changeText("id_nationality", QStringLiteral("1"), QStringLiteral("2")));
         log(QStringLiteral("Teacher_info"), info, changeText("id_pol", QStringLiteral("1"), QStringLiteral("2")));

@@ -59,7 +59,32 @@ private:
             holiday->Open();
         }
     };
+    /// The grid over the holiday rows above a line edit that can take the focus from it.
+    struct GridWindow {
+        QWidget window;
+        DbGrid* grid = new DbGrid;
+        QLineEdit* other = new QLineEdit;
+        GridWindow(Fixture& f, const std::vector<GridColumn>& columns)
+        {
+            auto* layout = new QVBoxLayout(&window);
+            layout->addWidget(grid);
+            layout->addWidget(other);
+            grid->setDataSource(f.holiday.source.get());
+            grid->setColumns(columns);
+            window.resize(600, 300);
+            window.show();
+        }
+    };
     std::vector<GridColumn> columns() const;
+    /// Binds the grid to the holiday rows with the usual columns and shows it.
+    bool showOverHolidays(DbGrid& grid, Fixture& f) const
+    {
+        grid.setDataSource(f.holiday.source.get());
+        grid.setColumns(columns());
+        grid.resize(600, 300);
+        grid.show();
+        return QTest::qWaitForWindowExposed(&grid);
+    }
     QLineEdit* openLineEditor(DbGrid& grid, int row, int column);
 
     fake::Table* m_holiday = nullptr;
@@ -115,11 +140,7 @@ void DbGridTest::columnsTitlesAndHeaderCells()
 {
     Fixture f;
     DbGrid grid;
-    grid.setDataSource(f.holiday.source.get());
-    grid.setColumns(columns());
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showOverHolidays(grid, f));
 
     QCOMPARE(grid.model()->rowCount(), 3);
     QCOMPARE(grid.model()->columnCount(), 5);
@@ -181,11 +202,7 @@ void DbGridTest::emptyDateCommitStoresNull()
 {
     Fixture f;
     DbGrid grid;
-    grid.setDataSource(f.holiday.source.get());
-    grid.setColumns(columns());
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showOverHolidays(grid, f));
     QVERIFY(support::focus(&grid));
 
     QLineEdit* editor = openLineEditor(grid, 0, 1);
@@ -219,17 +236,10 @@ void DbGridTest::partlyTypedDateIsRefusedNotNull()
 {
     Fixture f;
     ScriptedDialogService dialogs;
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* grid = new DbGrid;
-    auto* other = new QLineEdit;
-    layout->addWidget(grid);
-    layout->addWidget(other);
-    grid->setDataSource(f.holiday.source.get());
-    grid->setColumns(columns());
-    window.resize(600, 300);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    GridWindow shown(f, columns());
+    DbGrid* grid = shown.grid;
+    QLineEdit* other = shown.other;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
     QVERIFY(support::focus(grid));
 
     QLineEdit* editor = openLineEditor(*grid, 1, 1);
@@ -263,11 +273,7 @@ void DbGridTest::editorTextSavedByPost()
 {
     Fixture f;
     DbGrid grid;
-    grid.setDataSource(f.holiday.source.get());
-    grid.setColumns(columns());
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showOverHolidays(grid, f));
     QVERIFY(support::focus(&grid));
 
     int commits = 0;
@@ -288,11 +294,7 @@ void DbGridTest::lookupColumnShowsTextAndWritesKey()
 {
     Fixture f;
     DbGrid grid;
-    grid.setDataSource(f.holiday.source.get());
-    grid.setColumns(columns());
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showOverHolidays(grid, f));
     QVERIFY(support::focus(&grid));
 
     const QModelIndex cell = grid.model()->index(2, 0);
@@ -366,17 +368,10 @@ void DbGridTest::enterMovesToNextCell()
 void DbGridTest::focusLeaveAndClickSignals()
 {
     Fixture f;
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* grid = new DbGrid;
-    auto* other = new QLineEdit;
-    layout->addWidget(grid);
-    layout->addWidget(other);
-    grid->setDataSource(f.holiday.source.get());
-    grid->setColumns(columns());
-    window.resize(600, 300);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    GridWindow shown(f, columns());
+    DbGrid* grid = shown.grid;
+    QLineEdit* other = shown.other;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
 
     int left = 0;
     QList<int> clicked;
@@ -454,11 +449,7 @@ void DbGridTest::refusedPostOnRowChangeKeepsTheRow()
     ScriptedDialogService dialogs;
     f.holiday->BeforePost = [](TDataSet&) { throw DataError("Количество дней не может быть больше 60."); };
     DbGrid grid;
-    grid.setDataSource(f.holiday.source.get());
-    grid.setColumns(columns());
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showOverHolidays(grid, f));
 
     QVERIFY(grid.model()->setData(grid.model()->index(0, 2), "90", Qt::EditRole));
     QCOMPARE(f.holiday->State(), dsEdit);
@@ -477,11 +468,7 @@ void DbGridTest::typingIntoAnEditorOpenedWhileBrowsingIsPosted()
 {
     Fixture f;
     DbGrid grid;
-    grid.setDataSource(f.holiday.source.get());
-    grid.setColumns(columns());
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showOverHolidays(grid, f));
     QVERIFY(support::focus(&grid));
     QCOMPARE(f.holiday->RecNo(), 1);
     QCOMPARE(f.holiday->State(), dsBrowse);
@@ -523,17 +510,10 @@ void DbGridTest::refusedTextIsShownOnceAndStaysInTheEditor()
 {
     Fixture f;
     ScriptedDialogService dialogs;
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* grid = new DbGrid;
-    auto* other = new QLineEdit;
-    layout->addWidget(grid);
-    layout->addWidget(other);
-    grid->setDataSource(f.holiday.source.get());
-    grid->setColumns(columns());
-    window.resize(600, 300);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    GridWindow shown(f, columns());
+    DbGrid* grid = shown.grid;
+    QLineEdit* other = shown.other;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
     QVERIFY(support::focus(grid));
     const QString refusal("Текст поля 'N_prikaz' содержит символы, которых нет в кодировке базы данных.");
 
@@ -615,18 +595,11 @@ private:
 void DbGridTest::refusedTextIsShownOnceWhenTheBoxTakesTheFocus()
 {
     Fixture f;
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* grid = new DbGrid;
-    auto* box = new QLineEdit;
-    layout->addWidget(grid);
-    layout->addWidget(box);
+    GridWindow shown(f, columns());
+    DbGrid* grid = shown.grid;
+    QLineEdit* box = shown.other;
     FocusTakingDialogs dialogs(box);
-    grid->setDataSource(f.holiday.source.get());
-    grid->setColumns(columns());
-    window.resize(600, 300);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
     QVERIFY(support::focus(grid));
 
     QLineEdit* editor = openLineEditor(*grid, 1, 3);
@@ -649,11 +622,7 @@ void DbGridTest::typingIntoARowThatCannotBeEditedIsUndone()
     ScriptedDialogService dialogs;
     f.holiday->BeforeEdit = [](TDataSet&) { throw DataError("Запись заблокирована другим пользователем."); };
     DbGrid grid;
-    grid.setDataSource(f.holiday.source.get());
-    grid.setColumns(columns());
-    grid.resize(600, 300);
-    grid.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(showOverHolidays(grid, f));
     QVERIFY(support::focus(&grid));
 
     QLineEdit* editor = openLineEditor(grid, 0, 3);
