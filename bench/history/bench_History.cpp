@@ -217,14 +217,41 @@ HistoryLookups cardLookups(TDM_PUM& dm)
               QStringLiteral("Educ_type")}});
 }
 
+/// The card's data module signed in to the history database.
+struct HistoryModule {
+    TDM_PUM dm;
+    HistoryModule()
+    {
+        dm.ADO_PUM.SetConnectionString(HistoryDatabase::instance().connectionString);
+        dm.ADO_PUM.Open();
+    }
+};
+
+/// The card's data module over the export database with every employee found, as
+/// the directory holds them before "Экспорт в Excel", and the file to export to.
+struct EveryoneFound {
+    TDM_PUM dm;
+    QTemporaryDir out;
+    QString file;
+    explicit EveryoneFound(const QString& fileName) : file(out.filePath(fileName))
+    {
+        server::DemoSummary summary;
+        const QString path =
+            cachedDatabase(QStringLiteral("demo%1.db").arg(kExportEmployees), kExportEmployees, {}, summary);
+        dm.ADO_PUM.SetConnectionString(editorConnection(summary, path));
+        dm.ADO_PUM.Open();
+        dm.ADO_TEACHER.SetSQL(DirectorySearch::SearchStatement(DirectorySearch::Field::Surname, QString()));
+        dm.ADO_TEACHER.Open();
+    }
+};
+
 /// The window's one request: the whole history of the employee, rows taken apart,
 /// dictionary keys named.
 void BM_EmployeeHistory(benchmark::State& state)
 {
     HistoryDatabase& db = HistoryDatabase::instance();
-    TDM_PUM dm;
-    dm.ADO_PUM.SetConnectionString(db.connectionString);
-    dm.ADO_PUM.Open();
+    HistoryModule module;
+    TDM_PUM& dm = module.dm;
     EmployeeHistoryReader reader(dm.ADO_PUM, cardLookups(dm));
     HistoryRequest request;
     request.employee = db.employee;
@@ -249,9 +276,8 @@ BENCHMARK(BM_EmployeeHistory)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_EmployeeHistoryKeysAsLogged(benchmark::State& state)
 {
     HistoryDatabase& db = HistoryDatabase::instance();
-    TDM_PUM dm;
-    dm.ADO_PUM.SetConnectionString(db.connectionString);
-    dm.ADO_PUM.Open();
+    HistoryModule module;
+    TDM_PUM& dm = module.dm;
     EmployeeHistoryReader reader(dm.ADO_PUM);
     HistoryRequest request;
     request.employee = db.employee;
@@ -264,9 +290,8 @@ BENCHMARK(BM_EmployeeHistoryKeysAsLogged)->Unit(benchmark::kMillisecond)->MinTim
 void BM_EmployeeHistoryFiltered(benchmark::State& state)
 {
     HistoryDatabase& db = HistoryDatabase::instance();
-    TDM_PUM dm;
-    dm.ADO_PUM.SetConnectionString(db.connectionString);
-    dm.ADO_PUM.Open();
+    HistoryModule module;
+    TDM_PUM& dm = module.dm;
     EmployeeHistoryReader reader(dm.ADO_PUM, cardLookups(dm));
     HistoryRequest request;
     request.employee = db.employee;
@@ -282,15 +307,9 @@ BENCHMARK(BM_EmployeeHistoryFiltered)->Unit(benchmark::kMillisecond)->MinTime(2.
 /// the details read in groups, then the .xlsx written, progress asked as the dialog would.
 void BM_ExportXlsx(benchmark::State& state)
 {
-    server::DemoSummary summary;
-    const QString path = cachedDatabase(QStringLiteral("demo%1.db").arg(kExportEmployees), kExportEmployees, {}, summary);
-    TDM_PUM dm;
-    dm.ADO_PUM.SetConnectionString(editorConnection(summary, path));
-    dm.ADO_PUM.Open();
-    dm.ADO_TEACHER.SetSQL(DirectorySearch::SearchStatement(DirectorySearch::Field::Surname, QString()));
-    dm.ADO_TEACHER.Open();
-    QTemporaryDir out;
-    const QString file = out.filePath(QStringLiteral("Сотрудники.xlsx"));
+    EveryoneFound found(QStringLiteral("Сотрудники.xlsx"));
+    TDM_PUM& dm = found.dm;
+    const QString& file = found.file;
     int steps = 0;
     qint64 longestGap = 0;  // the longest the progress dialog would go without events
     QElapsedTimer sinceLast;
@@ -322,15 +341,9 @@ void BM_ExportXlsxWithProgressDialog(benchmark::State& state)
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication application(argc, argv);
-    server::DemoSummary summary;
-    const QString path = cachedDatabase(QStringLiteral("demo%1.db").arg(kExportEmployees), kExportEmployees, {}, summary);
-    TDM_PUM dm;
-    dm.ADO_PUM.SetConnectionString(editorConnection(summary, path));
-    dm.ADO_PUM.Open();
-    dm.ADO_TEACHER.SetSQL(DirectorySearch::SearchStatement(DirectorySearch::Field::Surname, QString()));
-    dm.ADO_TEACHER.Open();
-    QTemporaryDir out;
-    const QString file = out.filePath(QStringLiteral("Сотрудники.xlsx"));
+    EveryoneFound found(QStringLiteral("Сотрудники.xlsx"));
+    TDM_PUM& dm = found.dm;
+    const QString& file = found.file;
     QWidget window;
     SearchResultExporter exporter(dm, &window);
     exporter.ChooseFile = [file](QWidget*) { return file; };
@@ -349,15 +362,9 @@ BENCHMARK(BM_ExportXlsxWithProgressDialog)->Unit(benchmark::kMillisecond)->Itera
 /// The same into .csv.
 void BM_ExportCsv(benchmark::State& state)
 {
-    server::DemoSummary summary;
-    const QString path = cachedDatabase(QStringLiteral("demo%1.db").arg(kExportEmployees), kExportEmployees, {}, summary);
-    TDM_PUM dm;
-    dm.ADO_PUM.SetConnectionString(editorConnection(summary, path));
-    dm.ADO_PUM.Open();
-    dm.ADO_TEACHER.SetSQL(DirectorySearch::SearchStatement(DirectorySearch::Field::Surname, QString()));
-    dm.ADO_TEACHER.Open();
-    QTemporaryDir out;
-    const QString file = out.filePath(QStringLiteral("Сотрудники.csv"));
+    EveryoneFound found(QStringLiteral("Сотрудники.csv"));
+    TDM_PUM& dm = found.dm;
+    const QString& file = found.file;
     for (auto _ : state) {
         const std::optional<std::vector<ExportRow>> rows = SearchResultRows::Collect(dm, {});
         SpreadsheetExport::Write(file, *rows, {});
