@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -289,18 +290,102 @@ void reverseFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     resultText(ctx, out);
 }
 
-// zel_divisor(dividend, x): x itself, or the server's error when x is zero
-// and the dividend is not NULL (NULL / 0 is NULL).
-void divisorFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+// An operand of arithmetic read the way SQLite's own operators read it.
+struct Operand {
+    bool null = false;
+    bool whole = false;
+    qint64 i = 0;
+    double r = 0;
+};
+
+Operand operandOf(sqlite3_value* v)
 {
-    sqlite3_value* divisor = argv[1];
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
-        return sqlite3_result_value(ctx, divisor);
-    const int type = sqlite3_value_numeric_type(divisor);
-    if ((type == SQLITE_INTEGER && sqlite3_value_int64(divisor) == 0)
-        || (type == SQLITE_FLOAT && sqlite3_value_double(divisor) == 0.0))
-        return sqlite3_result_error(ctx, "Divide by zero error encountered.", -1);
-    sqlite3_result_value(ctx, divisor);
+    Operand o;
+    const int type = sqlite3_value_numeric_type(v);
+    if (type == SQLITE_NULL) {
+        o.null = true;
+    } else if (type == SQLITE_INTEGER) {
+        o.whole = true;
+        o.i = sqlite3_value_int64(v);
+        o.r = double(o.i);
+    } else {
+        o.r = sqlite3_value_double(v);
+        o.i = sqlite3_value_int64(v);
+        // A text that is not a number counts by its leading digits, as in SQLite.
+        o.whole = type != SQLITE_FLOAT && double(o.i) == o.r;
+    }
+    return o;
+}
+
+bool isZero(const Operand& o)
+{
+    return o.whole ? o.i == 0 : o.r == 0.0;
+}
+
+enum class Arithmetic { Divide, Modulo, Xor };
+
+// acc = acc op b as the server computes it; the server's error text when it refuses.
+const char* applyStep(Arithmetic op, Operand& acc, const Operand& b)
+{
+    if (acc.null || b.null) {
+        acc.null = true;
+        return nullptr;
+    }
+    if (op == Arithmetic::Xor) {
+        acc.i ^= b.i;
+        acc.whole = true;
+        acc.r = double(acc.i);
+        return nullptr;
+    }
+    if (isZero(b))
+        return "Divide by zero error encountered.";
+    if (acc.whole && b.whole) {
+        if (op == Arithmetic::Divide) {
+            if (acc.i == std::numeric_limits<qint64>::min() && b.i == -1)
+                return "Arithmetic overflow error converting expression to data type bigint.";
+            acc.i /= b.i;
+        } else {
+            acc.i = b.i == -1 ? 0 : acc.i % b.i;
+        }
+        acc.r = double(acc.i);
+        return nullptr;
+    }
+    // A decimal remainder keeps the dividend's sign, as the server's does.
+    acc.r = op == Arithmetic::Divide ? acc.r / b.r : std::fmod(acc.r, b.r);
+    acc.whole = false;
+    acc.null = std::isnan(acc.r);
+    return nullptr;
+}
+
+// zel_divide(a, b, ...), zel_modulo(a, b, ...), zel_xor(a, b, ...): the server's
+// /, % and ^ applied from left to right. NULL on either side gives NULL (NULL / 0
+// too); a zero divisor is the server's error. A chain of one operator is one call,
+// so its operands are written once each and SQLite's parser does not nest.
+template <Arithmetic op>
+void arithmeticFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    Operand acc = operandOf(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        if (const char* error = applyStep(op, acc, operandOf(argv[i])))
+            return sqlite3_result_error(ctx, error, -1);
+    }
+    if (acc.null)
+        return sqlite3_result_null(ctx);
+    if (acc.whole)
+        return sqlite3_result_int64(ctx, acc.i);
+    sqlite3_result_double(ctx, acc.r);
+}
+
+// zel_right(text, count): the last count characters of text.
+void rightFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const qint64 count = sqlite3_value_int64(argv[1]);
+    if (count < 0)
+        return sqlite3_result_error(ctx, "Invalid length parameter passed to the right function.", -1);
+    const QString text = textOf(argv[0]);
+    resultText(ctx, count >= text.size() ? text : text.right(qsizetype(count)));
 }
 
 // zel_raise(message): fails the statement with message.
@@ -378,7 +463,10 @@ void registerDialectFunctions(sqlite3* db)
     add(db, "zel_space", 1, spaceFunction);
     add(db, "zel_replicate", 2, replicateFunction);
     add(db, "zel_reverse", 1, reverseFunction);
-    add(db, "zel_divisor", 2, divisorFunction);
+    add(db, "zel_divide", -1, arithmeticFunction<Arithmetic::Divide>);
+    add(db, "zel_modulo", -1, arithmeticFunction<Arithmetic::Modulo>);
+    add(db, "zel_xor", -1, arithmeticFunction<Arithmetic::Xor>);
+    add(db, "zel_right", 2, rightFunction);
     // Never factored out of the CASE that guards it.
     add(db, "zel_raise", 1, raiseFunction, false);
     add(db, "zel_fit", 3, fitFunction);

@@ -116,6 +116,8 @@ DbError ServerErrors::fromSqlite(sqlite3* db, int code, const ErrorContext& c)
     if (message.startsWith(QLatin1String("no such function: ")))
         return DbError(QStringLiteral("'%1' is not a recognized built-in function name.").arg(afterColon(message)),
                        DbError::Kind::InvalidObject, QStringLiteral("42000"), 195);
+    if (message == QLatin1String("parser stack overflow") || message.startsWith(QLatin1String("Expression tree is too large")))
+        return nestedTooDeeply();
     if (message.contains(QLatin1String("syntax error"))) {
         QString near = message;
         const qsizetype q1 = message.indexOf(u'"');
@@ -132,6 +134,13 @@ DbError ServerErrors::fromSqlite(sqlite3* db, int code, const ErrorContext& c)
         return DbError(QStringLiteral("The database file cannot be used: %1").arg(message), DbError::Kind::ConnectionLost,
                        QStringLiteral("08S01"), code);
     return DbError(message, DbError::Kind::Other, QStringLiteral("42000"), code);
+}
+
+DbError ServerErrors::nestedTooDeeply()
+{
+    return DbError(QStringLiteral("Some part of your SQL statement is nested too deeply. "
+                                  "Rewrite the query or break it up into smaller queries."),
+                   DbError::Kind::Syntax, QStringLiteral("42000"), 191);
 }
 
 }  // namespace zel::server

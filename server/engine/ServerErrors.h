@@ -23,6 +23,9 @@ struct ErrorContext {
 class ServerErrors {
 public:
     static DbError fromSqlite(sqlite3* db, int code, const ErrorContext& context);
+
+    /// The server's refusal of a statement nested deeper than it can parse.
+    static DbError nestedTooDeeply();
 };
 
 }  // namespace zel::server

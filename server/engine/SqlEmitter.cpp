@@ -495,6 +495,41 @@ SqlEmitter::Value SqlEmitter::literal(const SqlExpr& expr)
     return v;
 }
 
+namespace {
+
+// A chain as binary() wrote it, not wrapped or extended since.
+bool isUntouchedChain(const SqlEmitter::Value& a)
+{
+    return !a.chainOperator.isEmpty() && a.sql.size() == a.chainText.size()
+        && a.sql.constData() == a.chainText.constData();
+}
+
+// The left operand of "op": a chain of the same operator joins the new link
+// without another pair of parentheses.
+QString leftOperand(const SqlEmitter::Value& a, const QString& op)
+{
+    return a.chainOperator == op && isUntouchedChain(a) ? a.sql.mid(1, a.sql.size() - 2) : a.sql;
+}
+
+// "(a op b)", marked as a link of a chain of op.
+void writeChain(SqlEmitter::Value& v, const SqlEmitter::Value& a, const QString& op, const QString& b)
+{
+    v.sql = u'(' + leftOperand(a, op) + u' ' + op + u' ' + b + u')';
+    v.chainOperator = op;
+    v.chainText = v.sql;
+}
+
+// "fn(a, b)", or a chain of fn taking b as one more argument.
+void writeFoldedCall(SqlEmitter::Value& v, const SqlEmitter::Value& a, const QString& fn, const QString& b)
+{
+    v.sql = a.chainOperator == fn && isUntouchedChain(a) ? a.sql.left(a.sql.size() - 1) + QStringLiteral(", ") + b + u')'
+                      : fn + u'(' + a.sql + QStringLiteral(", ") + b + u')';
+    v.chainOperator = fn;
+    v.chainText = v.sql;
+}
+
+}  // namespace
+
 SqlEmitter::Value SqlEmitter::binary(const SqlExpr& expr, const Scope& scope)
 {
     Value a = expression(*expr.args[0], scope);
@@ -503,14 +538,14 @@ SqlEmitter::Value SqlEmitter::binary(const SqlExpr& expr, const Scope& scope)
     Value v;
     if (op == QLatin1String("+")) {
         if (isTextLike(a.cls) && isTextLike(b.cls) && !(a.cls == ValueClass::Null && b.cls == ValueClass::Null)) {
-            v.sql = u'(' + a.sql + QStringLiteral(" || ") + b.sql + u')';
+            writeChain(v, a, QStringLiteral("||"), b.sql);
             v.cls = ValueClass::Text;
             if (a.size < 0 || b.size < 0)
                 v.size = -1;
             else if (a.size > 0 && b.size > 0)
                 v.size = std::min(a.size + b.size, 8000);
         } else if (isNumberLike(a.cls) && isNumberLike(b.cls)) {
-            v.sql = u'(' + a.sql + QStringLiteral(" + ") + b.sql + u')';
+            writeChain(v, a, QStringLiteral("+"), b.sql);
             v.cls = ValueClass::Number;
         } else {
             // Decided per row: texts are joined, a text with a number is read as a number.
@@ -521,7 +556,7 @@ SqlEmitter::Value SqlEmitter::binary(const SqlExpr& expr, const Scope& scope)
         return v;
     }
     if (op == QLatin1String("AND") || op == QLatin1String("OR")) {
-        v.sql = u'(' + a.sql + u' ' + op + u' ' + b.sql + u')';
+        writeChain(v, a, op, b.sql);
         v.cls = ValueClass::Number;
         return v;
     }
@@ -543,12 +578,13 @@ SqlEmitter::Value SqlEmitter::binary(const SqlExpr& expr, const Scope& scope)
             a.sql += QStringLiteral(" COLLATE ZEL_CI");
     }
     if (op == QLatin1String("^")) {
-        v.sql = QStringLiteral("((%1 | %2) - (%1 & %2))").arg(a.sql, b.sql);
-    } else if (op == QLatin1String("/") || op == QLatin1String("%")) {
-        v.sql = u'(' + a.sql + u' ' + op + QStringLiteral(" zel_divisor(") + a.sql + QStringLiteral(", ") + b.sql
-            + QStringLiteral("))");
+        writeFoldedCall(v, a, QStringLiteral("zel_xor"), b.sql);
+    } else if (op == QLatin1String("/")) {
+        writeFoldedCall(v, a, QStringLiteral("zel_divide"), b.sql);
+    } else if (op == QLatin1String("%")) {
+        writeFoldedCall(v, a, QStringLiteral("zel_modulo"), b.sql);
     } else {
-        v.sql = u'(' + a.sql + u' ' + sqliteOp + u' ' + b.sql + u')';
+        writeChain(v, a, sqliteOp, b.sql);
     }
     v.cls = ValueClass::Number;
     return v;
@@ -681,7 +717,7 @@ SqlEmitter::Value SqlEmitter::function(const SqlExpr& expr, const Scope& scope)
         const Value count = expression(*expr.args[1], scope);
         v.sql = name == QLatin1String("left")
             ? QStringLiteral("substr(%1, 1, %2)").arg(text.sql, count.sql)
-            : QStringLiteral("(CASE WHEN %2 <= 0 THEN '' ELSE substr(%1, -(%2)) END)").arg(text.sql, count.sql);
+            : QStringLiteral("zel_right(%1, %2)").arg(text.sql, count.sql);
         v.cls = ValueClass::Text;
         return v;
     }
@@ -833,7 +869,8 @@ SqlEmitter::Value SqlEmitter::expression(const SqlExpr& expr, const Scope& scope
     }
     case Kind::Paren: {
         Value a = expression(*expr.args[0], scope);
-        a.sql = u'(' + a.sql + u')';
+        if (!isUntouchedChain(a))
+            a.sql = u'(' + a.sql + u')';  // a chain is in parentheses, or one call, already
         return a;
     }
     }

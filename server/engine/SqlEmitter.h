@@ -33,6 +33,11 @@ public:
         int parameter = -1;                     ///< set for a literal bound as a parameter
         bool textLiteral = false;
         int size = 0;  ///< length of a text as the server would declare it; 0 unknown, -1 max
+        /// For "(a op b)" as written by binary(): op, and the text as written, so
+        /// that a chain of one operator is written "(a op b op c)" rather than
+        /// nested ever deeper, which SQLite's parser cannot take past ~100 levels.
+        QString chainOperator;
+        QString chainText;
     };
 
     struct Source {

@@ -1,6 +1,7 @@
 #include "server/engine/SqlParser.h"
 
 #include "data/DbError.h"
+#include "server/engine/ServerErrors.h"
 #include "server/engine/SqlTokenizer.h"
 
 #include <QSet>
@@ -545,9 +546,7 @@ public:
     {
         if (++m_depth > kMaxNesting) {
             --m_depth;
-            throw DbError(QStringLiteral("Some part of your SQL statement is nested too deeply. "
-                                         "Rewrite the query or break it up into smaller queries."),
-                          DbError::Kind::Syntax, QStringLiteral("42000"), 191);
+            throw ServerErrors::nestedTooDeeply();
         }
     }
     ~NestingLevel() { --m_depth; }

@@ -421,3 +421,67 @@ TEST_F(Dialect, DeepNestingIsRefusedBeforeSQLiteGivesUp)
         EXPECT_EQ(refused.kind(), DbError::Kind::Syntax);
     }
 }
+
+TEST_F(Dialect, LongChainsOfOneOperatorRunAsTheServerRunsThem)
+{
+    const auto chain = [](const QString& head, const QString& link, int links) {
+        return head + link.repeated(links);
+    };
+    EXPECT_EQ(values(chain(QStringLiteral("select 1"), QStringLiteral(" + 1"), 299)), QStringList{"300"});
+    EXPECT_EQ(values(chain(QStringLiteral("select count(*) from teacher where id_teacher = 1"),
+                           QStringLiteral(" AND 1 = 1"), 200)),
+              QStringList{"1"});
+    EXPECT_EQ(values(chain(QStringLiteral("select count(*) from teacher where id_teacher = 0"),
+                           QStringLiteral(" OR id_teacher = 2"), 200)),
+              QStringList{"1"});
+    EXPECT_EQ(values(chain(QStringLiteral("select 'а'"), QStringLiteral(" + 'а'"), 149)),
+              QStringList{QString(150, QChar(0x430))});
+    // Every division names its dividend once: forty of them are as short as forty
+    // divisions typed, not a text twice as long for each.
+    EXPECT_EQ(values(chain(QStringLiteral("select 1099511627776"), QStringLiteral(" / 2"), 40)), QStringList{"1"});
+    EXPECT_EQ(values(chain(QStringLiteral("select 1099511627776"), QStringLiteral(" % 1000003"), 40)),
+              QStringList{"329252"});
+    EXPECT_EQ(values(chain(QStringLiteral("select 1"), QStringLiteral(" ^ 3"), 41)), QStringList{"2"});
+    EXPECT_EQ(values(QStringLiteral("select right('12345', ") + QStringLiteral("right('3', ").repeated(11)
+                     + QStringLiteral("1") + QStringLiteral(")").repeated(12)),
+              QStringList{"345"});
+}
+
+TEST_F(Dialect, ArithmeticAndRightKeepTheServersResults)
+{
+    const StatementCase cases[] = {
+        {"select 7 ^ 2", {"5"}},
+        {"select tab_no ^ 1 from teacher where id_teacher = 1", {"11"}},
+        {"select NULL ^ 1", {"NULL"}},
+        {"select -7 / 2", {"-3"}},
+        {"select -7 % 3", {"-1"}},
+        {"select 7.5 % 2", {"1.5"}},
+        {"select 7 % -1", {"0"}},
+        {"select 1 / NULL", {"NULL"}},
+        {"select NULL % 0", {"NULL"}},
+        {"select salary / 4 from teacher where id_teacher = 1", {"250.125"}},
+        {"select right(p26, 4) from teacher where id_teacher = 2", {"НОВА"}},
+        {"select right('абв', 0)", {""}},
+        {"select right('абв', 10)", {"абв"}},
+        {"select right(NULL, 1)", {"NULL"}},
+    };
+    expectFirstColumns(cases);
+    EXPECT_EQ(error(QStringLiteral("select right('абв', -1)")).message().section(u'\n', 0, 0),
+              QStringLiteral("Invalid length parameter passed to the right function."));
+    EXPECT_EQ(error(QStringLiteral("select 5 % 0.0")).message().section(u'\n', 0, 0),
+              QStringLiteral("Divide by zero error encountered."));
+}
+
+TEST_F(Dialect, AStatementBeyondSQLitesParserIsTheServersNestingRefusal)
+{
+    // Operators that change at every link cannot share parentheses.
+    QString sql = QStringLiteral("select count(*) from teacher where 1");
+    for (int i = 0; i < 150; ++i)
+        sql += (i % 2 == 0) ? QStringLiteral(" = 1") : QStringLiteral(" > 0");
+    const DbError refused = error(sql);
+    EXPECT_EQ(refused.message().section(u'\n', 0, 0),
+              "Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into "
+              "smaller queries.");
+    EXPECT_EQ(refused.kind(), DbError::Kind::Syntax);
+    EXPECT_EQ(refused.nativeCode(), 191);
+}
