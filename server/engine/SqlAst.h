@@ -39,6 +39,7 @@ struct SqlExpr {
     Kind kind = Kind::Literal;
     int offset = 0;  ///< where it starts in the statement text
     int token = -1;  ///< Literal: index of its token in the batch
+    int height = 1;  ///< levels of this node and the deepest path below it, subqueries included
     LiteralType literalType = LiteralType::Null;
     QString text;
     QStringList name;

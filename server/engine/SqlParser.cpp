@@ -6,6 +6,9 @@
 
 #include <QSet>
 
+#include <algorithm>
+#include <utility>
+
 namespace zel::server {
 
 namespace {
@@ -20,13 +23,35 @@ SqlExprPtr makeExpr(SqlExpr::Kind kind, int offset)
     return e;
 }
 
+// Whatever walks a parsed expression recurses once per level, and a long chain
+// of operators is as high as it is long; higher ones are refused as the server
+// refuses statements nested too deeply.
+constexpr int kMaxHeight = 400;
+
+// e with its height taken from its children, which are complete; selectHeight is
+// that of the highest expression of a subquery it holds.
+SqlExprPtr measured(SqlExprPtr e, int selectHeight = 0)
+{
+    int below = selectHeight;
+    for (const SqlExprPtr& arg : e->args)
+        below = std::max(below, arg->height);
+    if (e->caseOperand)
+        below = std::max(below, e->caseOperand->height);
+    if (e->caseElse)
+        below = std::max(below, e->caseElse->height);
+    e->height = below + 1;
+    if (e->height > kMaxHeight)
+        throw ServerErrors::nestedTooDeeply();
+    return e;
+}
+
 SqlExprPtr makeBinary(const QString& op, SqlExprPtr left, SqlExprPtr right)
 {
     auto e = makeExpr(SqlExpr::Kind::Binary, left->offset);
     e->text = op;
     e->args.push_back(std::move(left));
     e->args.push_back(std::move(right));
-    return e;
+    return measured(std::move(e));
 }
 
 bool isComparison(const SqlToken& t)
@@ -562,7 +587,17 @@ private:
 SqlExprPtr SqlParser::parseExpression()
 {
     const NestingLevel level(m_nesting);
-    return parseOr();
+    SqlExprPtr e = parseOr();
+    m_deepest = std::max(m_deepest, e->height);
+    return e;
+}
+
+std::unique_ptr<SqlSelect> SqlParser::parseSubquery(int& height)
+{
+    const int outer = std::exchange(m_deepest, 0);
+    std::unique_ptr<SqlSelect> select = parseSelect();
+    height = std::exchange(m_deepest, outer);
+    return select;
 }
 
 SqlExprPtr SqlParser::parseOr()
@@ -588,7 +623,7 @@ SqlExprPtr SqlParser::parseNot()
         auto e = makeExpr(SqlExpr::Kind::Unary, take().offset);
         e->text = QStringLiteral("NOT");
         e->args.push_back(parseNot());
-        return e;
+        return measured(std::move(e));
     }
     return parsePredicate();
 }
@@ -616,7 +651,7 @@ SqlExprPtr SqlParser::parsePredicate()
             e->args.push_back(parseAdditive());
             if (takeWord(QLatin1String("ESCAPE")))
                 e->args.push_back(parseAdditive());
-            left = std::move(e);
+            left = measured(std::move(e));
         } else if (takeWord(QLatin1String("BETWEEN"))) {
             auto e = makeExpr(SqlExpr::Kind::Between, left->offset);
             e->negated = negated;
@@ -624,14 +659,15 @@ SqlExprPtr SqlParser::parsePredicate()
             e->args.push_back(parseAdditive());
             expectWord(QLatin1String("AND"));
             e->args.push_back(parseAdditive());
-            left = std::move(e);
+            left = measured(std::move(e));
         } else if (takeWord(QLatin1String("IN"))) {
             expectOperator(QLatin1String("("));
             SqlExprPtr e;
+            int selectHeight = 0;
             if (peek().isWord(QLatin1String("SELECT"))) {
                 e = makeExpr(SqlExpr::Kind::InSelect, left->offset);
                 e->args.push_back(std::move(left));
-                e->select = parseSelect();
+                e->select = parseSubquery(selectHeight);
             } else {
                 e = makeExpr(SqlExpr::Kind::InList, left->offset);
                 e->args.push_back(std::move(left));
@@ -641,14 +677,14 @@ SqlExprPtr SqlParser::parsePredicate()
             }
             expectOperator(QLatin1String(")"));
             e->negated = negated;
-            left = std::move(e);
+            left = measured(std::move(e), selectHeight);
         } else if (peek().isWord(QLatin1String("IS"))) {
             take();
             auto e = makeExpr(SqlExpr::Kind::IsNull, left->offset);
             e->negated = takeWord(QLatin1String("NOT"));
             expectWord(QLatin1String("NULL"));
             e->args.push_back(std::move(left));
-            left = std::move(e);
+            left = measured(std::move(e));
         } else {
             return left;
         }
@@ -692,7 +728,7 @@ SqlExprPtr SqlParser::parseUnary()
         auto e = makeExpr(SqlExpr::Kind::Unary, t.offset);
         e->text = take().text;
         e->args.push_back(parseUnary());
-        return e;
+        return measured(std::move(e));
     }
     SqlExprPtr e = parsePrimary();
     while (peek().isWord(QLatin1String("COLLATE"))) {
@@ -702,7 +738,7 @@ SqlExprPtr SqlParser::parseUnary()
         auto c = makeExpr(SqlExpr::Kind::Collate, e->offset);
         c->text = take().text;
         c->args.push_back(std::move(e));
-        e = std::move(c);
+        e = measured(std::move(c));
     }
     return e;
 }
@@ -742,14 +778,15 @@ SqlExprPtr SqlParser::parsePrimary()
             const int offset = take().offset;
             if (peek().isWord(QLatin1String("SELECT"))) {
                 auto e = makeExpr(SqlExpr::Kind::Subquery, offset);
-                e->select = parseSelect();
+                int selectHeight = 0;
+                e->select = parseSubquery(selectHeight);
                 expectOperator(QLatin1String(")"));
-                return e;
+                return measured(std::move(e), selectHeight);
             }
             auto e = makeExpr(SqlExpr::Kind::Paren, offset);
             e->args.push_back(parseExpression());
             expectOperator(QLatin1String(")"));
-            return e;
+            return measured(std::move(e));
         }
         fail(t);
     case Kind::Word:
@@ -767,9 +804,10 @@ SqlExprPtr SqlParser::parsePrimary()
         if (t.isWord(QLatin1String("EXISTS"))) {
             auto e = makeExpr(SqlExpr::Kind::Exists, take().offset);
             expectOperator(QLatin1String("("));
-            e->select = parseSelect();
+            int selectHeight = 0;
+            e->select = parseSubquery(selectHeight);
             expectOperator(QLatin1String(")"));
-            return e;
+            return measured(std::move(e), selectHeight);
         }
         if (t.isWord(QLatin1String("CURRENT_TIMESTAMP"))) {
             auto e = makeExpr(SqlExpr::Kind::Function, take().offset);
@@ -822,7 +860,7 @@ SqlExprPtr SqlParser::parseNameOrFunction()
             } while (takeOperator(QLatin1String(",")));
         }
         expectOperator(QLatin1String(")"));
-        return e;
+        return measured(std::move(e));
     }
     if (parts.size() > 4)
         fail(peek());
@@ -846,7 +884,7 @@ SqlExprPtr SqlParser::parseCase()
     if (takeWord(QLatin1String("ELSE")))
         e->caseElse = parseExpression();
     expectWord(QLatin1String("END"));
-    return e;
+    return measured(std::move(e));
 }
 
 SqlExprPtr SqlParser::parseCast(bool isConvert)
@@ -865,7 +903,7 @@ SqlExprPtr SqlParser::parseCast(bool isConvert)
         e->text = parseTypeName();
     }
     expectOperator(QLatin1String(")"));
-    return e;
+    return measured(std::move(e));
 }
 
 }  // namespace zel::server

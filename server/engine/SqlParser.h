@@ -48,6 +48,8 @@ private:
     void parseSet(SqlStatement& s);
 
     std::unique_ptr<SqlSelect> parseSelect();
+    /// A select inside an expression; height is that of its highest expression.
+    std::unique_ptr<SqlSelect> parseSubquery(int& height);
     std::unique_ptr<SqlSelect> parseSelectCore();
     void parseFrom(SqlSelect& select);
     SqlTableSource parseTableSource();
@@ -73,6 +75,7 @@ private:
     std::size_t m_pos = 0;
     int m_statementStart = 0;
     int m_nesting = 0;  ///< expressions open inside one another
+    int m_deepest = 0;  ///< height of the highest expression parsed since the last subquery began
 };
 
 }  // namespace zel::server

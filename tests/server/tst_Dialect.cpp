@@ -472,7 +472,7 @@ TEST_F(Dialect, ArithmeticAndRightKeepTheServersResults)
               QStringLiteral("Divide by zero error encountered."));
 }
 
-TEST_F(Dialect, AStatementBeyondSQLitesParserIsTheServersNestingRefusal)
+TEST_F(Dialect, AStatementNestedBeyondWhatCanBeTranslatedIsTheServersRefusal)
 {
     // Operators that change at every link cannot share parentheses.
     QString sql = QStringLiteral("select count(*) from teacher where 1");
@@ -484,4 +484,19 @@ TEST_F(Dialect, AStatementBeyondSQLitesParserIsTheServersNestingRefusal)
               "smaller queries.");
     EXPECT_EQ(refused.kind(), DbError::Kind::Syntax);
     EXPECT_EQ(refused.nativeCode(), 191);
+
+    // A chain longer than the translation can follow is refused before it is
+    // followed, also when its parts sit inside and outside a subquery.
+    const QStringList tooLong = {
+        QStringLiteral("select 1") + QStringLiteral(" + 1").repeated(2000),
+        QStringLiteral("select count(*) from teacher where 1 = 1") + QStringLiteral(" AND 1 = 1").repeated(2000),
+        QStringLiteral("select p26 from teacher where p26 like 'a'") + QStringLiteral(" collate Cyrillic_General_CI_AS").repeated(500),
+        QStringLiteral("select (select 1") + QStringLiteral(" + 1").repeated(250) + QStringLiteral(")")
+            + QStringLiteral(" + 1").repeated(250),
+    };
+    for (const QString& statement : tooLong)
+        EXPECT_EQ(error(statement).nativeCode(), 191) << statement.left(60).toStdString();
+    EXPECT_EQ(values(QStringLiteral("select (select 1") + QStringLiteral(" + 1").repeated(150) + QStringLiteral(")")
+                     + QStringLiteral(" + 1").repeated(150)),
+              QStringList{"301"});
 }
