@@ -283,8 +283,25 @@ void DbGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hin
     }
     forgetRefusal(editor);
     QTableView::closeEditor(editor, enter ? QAbstractItemDelegate::NoHint : hint);
+    if (hint == QAbstractItemDelegate::RevertModelCache)
+        cancelPendingRow(false);
     if (enter && m_enterMovesToNextCell)
         moveToNextCell();
+}
+
+bool DbGrid::cancelPendingRow(bool modifiedToo)
+{
+    TDataSet* dataSet = m_model->dataSet();
+    if (!dataSet || !dataSet->Active() || (dataSet->State() != dsEdit && dataSet->State() != dsInsert))
+        return false;
+    if (dataSet->Modified() && !modifiedToo)
+        return false;
+    try {
+        dataSet->Cancel();
+    } catch (const std::exception& failure) {
+        MessageBoxes::showException(this, failure);
+    }
+    return true;
 }
 
 void DbGrid::moveToNextCell()
@@ -311,6 +328,10 @@ void DbGrid::keyPressEvent(QKeyEvent* event)
     if (enter && m_enterMovesToNextCell && state() != QAbstractItemView::EditingState) {
         moveToNextCell();
         return;
+    }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier
+        && state() != QAbstractItemView::EditingState && !isReadOnly() && cancelPendingRow(true)) {
+        return;  // otherwise Escape goes on to the window (a dialog closes)
     }
     QTableView::keyPressEvent(event);
 }

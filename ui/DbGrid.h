@@ -26,6 +26,9 @@ class GroupedHeaderView;
 /// before the dataset posts. A value the field refuses stays in the editor and
 /// is reported once: committing the same text again (Enter, leaving the cell,
 /// a post, closing the window) refuses it without a second message.
+/// Escape in a cell editor takes back its text, and with it the row's edit
+/// when nothing else of the row was changed; Escape with no editor open
+/// cancels the row's pending changes (a new row disappears).
 class DbGrid : public QTableView {
     Q_OBJECT
 public:
@@ -78,6 +81,9 @@ private:
     void applyColumnWidths();
     void followDataSet(int row);
     void moveToNextCell();
+    /// Cancels the dataset's pending row, one with changes only if modifiedToo;
+    /// false when there was nothing to cancel.
+    bool cancelPendingRow(bool modifiedToo);
     void writeEditorBeforePost();
     /// The user changed an open editor: its row enters edit state, or the
     /// editor takes the cell's value back when the row cannot be edited.

@@ -10,6 +10,7 @@
 #include "data/dataset/TField.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -36,6 +37,7 @@ private slots:
     void refusedTextIsShownOnceAndStaysInTheEditor();
     void refusedTextIsShownOnceWhenTheBoxTakesTheFocus();
     void typingIntoARowThatCannotBeEditedIsUndone();
+    void escapeTakesBackTheEditorAndThenTheRow();
 
 private:
     struct Fixture {
@@ -642,6 +644,70 @@ void DbGridTest::typingIntoARowThatCannotBeEditedIsUndone()
     QVERIFY(grid.commitEditor());
     QCOMPARE(dialogs.shown().size(), 1);
     QCOMPARE(m_holiday->rows[0][5].toString(), QString("12-к"));
+}
+
+void DbGridTest::escapeTakesBackTheEditorAndThenTheRow()
+{
+    Fixture f;
+    QDialog dialog;
+    auto* grid = new DbGrid(&dialog);
+    (new QVBoxLayout(&dialog))->addWidget(grid);
+    grid->setDataSource(f.holiday.source.get());
+    grid->setColumns(columns());
+    dialog.resize(600, 300);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(support::focus(grid));
+    const auto typeInto = [&](int row, int column, const char* text) {
+        QLineEdit* editor = openLineEditor(*grid, row, column);
+        if (editor) {
+            editor->selectAll();
+            support::type(editor, text);
+        }
+        return editor;
+    };
+
+    // Only the editor's text was typed: Escape takes it back and the row's edit with it.
+    QLineEdit* editor = typeInto(2, 3, "45-к");
+    QVERIFY(editor);
+    QCOMPARE(f.holiday->State(), dsEdit);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_VERIFY(!grid->isEditing());
+    QCOMPARE(f.holiday->State(), dsBrowse);
+    QCOMPARE(f.holiday->FieldByName("N_prikaz")->AsString(), QString());
+    QVERIFY(dialog.isVisible());
+
+    // A change already in the row stays when the next cell's editor is escaped...
+    editor = typeInto(0, 3, "99-к");
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!grid->isEditing());
+    editor = typeInto(0, 2, "30");
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_VERIFY(!grid->isEditing());
+    QCOMPARE(f.holiday->State(), dsEdit);
+    QCOMPARE(f.holiday->FieldByName("N_prikaz")->AsString(), QString("99-к"));
+    QCOMPARE(f.holiday->FieldByName("N_Days")->AsInteger(), 24);
+    // ...and Escape with no editor open drops the row's changes, storing nothing.
+    QTest::keyClick(grid, Qt::Key_Escape);
+    QCOMPARE(f.holiday->State(), dsBrowse);
+    QCOMPARE(f.holiday->FieldByName("N_prikaz")->AsString(), QString("12-к"));
+    QCOMPARE(m_holiday->rows[0][5].toString(), QString("12-к"));
+    QVERIFY(dialog.isVisible());
+
+    // A new row disappears.
+    f.holiday->Append();
+    QCOMPARE(grid->model()->rowCount(), 4);
+    QTest::keyClick(grid, Qt::Key_Escape);
+    QCOMPARE(f.holiday->State(), dsBrowse);
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QCOMPARE(m_holiday->rows.size(), std::size_t(3));
+    QVERIFY(dialog.isVisible());
+
+    // With nothing pending, Escape is the window's: the dialog closes.
+    QTest::keyClick(grid, Qt::Key_Escape);
+    QTRY_VERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(DbGridTest)
