@@ -25,6 +25,7 @@ for target in dialect bootstrap filter windows1251 jpeg; do
   if ! "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix="$findings/$target-" "$scratch" "$corpus" > "$findings/$target.log" 2>&1; then
     tail -n 60 "$findings/$target.log"
+    grep -m1 'INFO: Seed:' "$findings/$target.log" || true  # -seed=N repeats the run
     echo "fuzz_$target: finding kept in $findings" >&2
     exit 1
   fi
