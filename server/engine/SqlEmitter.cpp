@@ -237,9 +237,22 @@ QString SqlEmitter::select(const SqlSelect& select, const Scope* parent)
     if (!select.orderBy.empty()) {
         scope.orderBy = true;
         QStringList terms;
-        for (const auto& term : select.orderBy)
-            terms << orderTerm(term, select, scope);
-        sql += QStringLiteral(" ORDER BY ") + terms.join(QLatin1String(", "));
+        for (const auto& term : select.orderBy) {
+            const int outerBefore = m_outerOrderColumns;
+            const QString written = orderTerm(term, select, scope);
+            if (m_outerOrderColumns == outerBefore) {
+                terms << written;
+                continue;
+            }
+            // SQLite cannot order a nested select by the enclosing row; a column of that
+            // row is one value for all of its rows and orders nothing.
+            if (term.expr->kind != Kind::Column)
+                throw DbError(QStringLiteral("ORDER BY of a subquery by an expression over the outer query's "
+                                             "columns is not supported by this server; nothing was run."),
+                              DbError::Kind::Syntax, QStringLiteral("42000"));
+        }
+        if (!terms.isEmpty())
+            sql += QStringLiteral(" ORDER BY ") + terms.join(QLatin1String(", "));
     }
     return sql + limit;
 }
@@ -400,6 +413,8 @@ SqlEmitter::Value SqlEmitter::column(const SqlExpr& expr, const Scope& scope)
         for (const Scope* s = &scope; s; s = s->parent)
             for (const auto& source : s->sources)
                 if (source.qualifier.compare(parts.first(), Qt::CaseInsensitive) == 0) {
+                    if (scope.orderBy && s != &scope)
+                        ++m_outerOrderColumns;
                     if (source.table) {
                         const CatalogColumn* c = source.table->column(name);
                         if (!c)
@@ -442,6 +457,8 @@ SqlEmitter::Value SqlEmitter::column(const SqlExpr& expr, const Scope& scope)
                 foundColumn = c;
             }
         }
+        if ((found || unknownSource) && scope.orderBy && s != &scope)
+            ++m_outerOrderColumns;
         if (found) {
             v.column = foundColumn;
             v.cls = classOf(*foundColumn);

@@ -118,6 +118,7 @@ private:
     QStringList m_tablesRead;
     bool m_readsViews = false;
     QHash<QString, int> m_resultTextSizes;
+    int m_outerOrderColumns = 0;  ///< ORDER BY terms' columns found in an enclosing query
 };
 
 }  // namespace zel::server

@@ -503,7 +503,7 @@ SqlTableSource SqlParser::parseTableSource()
     if (takeOperator(QLatin1String("("))) {
         if (!peek().isWord(QLatin1String("SELECT")))
             fail(peek());
-        source.subquery = parseSelect();
+        source.subquery = parseNestedSelect();
         expectOperator(QLatin1String(")"));
     } else {
         source.name = parseMultiPartName();
@@ -595,8 +595,20 @@ SqlExprPtr SqlParser::parseExpression()
 std::unique_ptr<SqlSelect> SqlParser::parseSubquery(int& height)
 {
     const int outer = std::exchange(m_deepest, 0);
-    std::unique_ptr<SqlSelect> select = parseSelect();
+    std::unique_ptr<SqlSelect> select = parseNestedSelect();
     height = std::exchange(m_deepest, outer);
+    return select;
+}
+
+std::unique_ptr<SqlSelect> SqlParser::parseNestedSelect()
+{
+    std::unique_ptr<SqlSelect> select = parseSelect();
+    // A nested select has no order of its own to give, unless it picks its TOP rows by it.
+    if (!select->orderBy.empty() && !select->top)
+        throw DbError(QStringLiteral("The ORDER BY clause is invalid in views, inline functions, derived tables, "
+                                     "subqueries, and common table expressions, unless TOP, OFFSET or FOR XML is "
+                                     "also specified."),
+                      DbError::Kind::Syntax, QStringLiteral("42000"), 1033);
     return select;
 }
 

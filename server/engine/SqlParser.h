@@ -50,6 +50,8 @@ private:
     std::unique_ptr<SqlSelect> parseSelect();
     /// A select inside an expression; height is that of its highest expression.
     std::unique_ptr<SqlSelect> parseSubquery(int& height);
+    /// A derived table or subquery: ORDER BY only with TOP, as the server has it.
+    std::unique_ptr<SqlSelect> parseNestedSelect();
     std::unique_ptr<SqlSelect> parseSelectCore();
     void parseFrom(SqlSelect& select);
     SqlTableSource parseTableSource();

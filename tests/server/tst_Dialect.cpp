@@ -500,3 +500,31 @@ TEST_F(Dialect, AStatementNestedBeyondWhatCanBeTranslatedIsTheServersRefusal)
                      + QStringLiteral(" + 1").repeated(150)),
               QStringList{"301"});
 }
+
+TEST_F(Dialect, ANestedSelectIsOrderedOnlyToPickItsTopRows)
+{
+    const StatementCase cases[] = {
+        {"select (select top 1 fio from family_ f where f.id_teacher = t.id_teacher order by f.fio desc) "
+         "from teacher t where id_teacher = 1", {"Иванова Анна"}},
+        {"select count(*) from (select top 2 id_teacher from teacher order by tab_no desc) d", {"2"}},
+        // The outer row's column is one value for the whole subquery: it orders nothing.
+        {"select (select top 1 fio from family_ f where f.id_teacher = t.id_teacher order by t.p26, f.fio) "
+         "from teacher t where id_teacher = 1", {"Иванов Олег"}},
+        {"select (select top 1 fio from family_ f where f.id_teacher = t.id_teacher order by p26) "
+         "from teacher t where id_teacher = 2", {"Сидоров"}},
+    };
+    expectFirstColumns(cases);
+
+    const QString noOrder = QStringLiteral(
+        "The ORDER BY clause is invalid in views, inline functions, derived tables, subqueries, and common table "
+        "expressions, unless TOP, OFFSET or FOR XML is also specified.");
+    for (const char* sql : {"select p26 from teacher where id_teacher in (select id_teacher from family_ order by fio)",
+                            "select count(*) from (select id_teacher from teacher order by p26) d",
+                            "select p26 from teacher t where exists (select 1 from family_ order by t.p26)"})
+        EXPECT_EQ(error(QString::fromUtf8(sql)).message().section(u'\n', 0, 0), noOrder) << sql;
+    EXPECT_TRUE(error(QStringLiteral("select (select top 1 fio from family_ f where f.id_teacher = t.id_teacher "
+                                     "order by t.p26 + f.fio) from teacher t"))
+                    .message()
+                    .startsWith(QStringLiteral("ORDER BY of a subquery by an expression over the outer query's columns "
+                                               "is not supported by this server")));
+}
