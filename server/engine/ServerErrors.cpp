@@ -2,6 +2,8 @@
 
 #include "server/engine/SchemaCatalog.h"
 
+#include <QRegularExpression>
+
 #include <sqlite3.h>
 
 namespace zel::server {
@@ -118,6 +120,19 @@ DbError ServerErrors::fromSqlite(sqlite3* db, int code, const ErrorContext& c)
                        DbError::Kind::InvalidObject, QStringLiteral("42000"), 195);
     if (message == QLatin1String("parser stack overflow") || message.startsWith(QLatin1String("Expression tree is too large")))
         return nestedTooDeeply();
+    // Statements the server refuses for their shape, found by SQLite as it prepares them.
+    if (message.startsWith(QLatin1String("SELECTs to the left and right of ")))
+        return DbError(QStringLiteral("All queries combined using a UNION, INTERSECT or EXCEPT operator must have an "
+                                      "equal number of expressions in their target lists."),
+                       DbError::Kind::Syntax, QStringLiteral("42000"), 205);
+    static const QRegularExpression insertRows(QStringLiteral("^table zel_rows has (\\d+) values for (\\d+) columns$"));
+    if (const QRegularExpressionMatch m = insertRows.match(message); m.hasMatch()) {
+        const bool fewer = m.captured(1).toLongLong() < m.captured(2).toLongLong();
+        return DbError(QStringLiteral("The select list for the INSERT statement contains %1 items than the insert "
+                                      "list. The number of SELECT values must match the number of INSERT columns.")
+                           .arg(fewer ? QStringLiteral("fewer") : QStringLiteral("more")),
+                       DbError::Kind::Syntax, QStringLiteral("21S01"), fewer ? 120 : 121);
+    }
     if (message.contains(QLatin1String("syntax error"))) {
         QString near = message;
         const qsizetype q1 = message.indexOf(u'"');

@@ -528,3 +528,30 @@ TEST_F(Dialect, ANestedSelectIsOrderedOnlyToPickItsTopRows)
                     .startsWith(QStringLiteral("ORDER BY of a subquery by an expression over the outer query's columns "
                                                "is not supported by this server")));
 }
+
+TEST_F(Dialect, ListsOfUnequalLengthAreRefusedInTheServersWords)
+{
+    struct Refusal {
+        const char* sql;
+        int code;
+    };
+    const Refusal refusals[] = {
+        {"select p26, p27 from teacher union select p26 from teacher", 205},
+        {"select p26 from teacher except select p26, p27 from teacher", 205},
+        {"INSERT INTO family_(id_teacher, code) SELECT id_teacher FROM teacher", 120},
+        {"INSERT INTO family_(id_teacher, code) SELECT id_teacher, p26, p27 FROM teacher", 121},
+        {"INSERT INTO family_(id_teacher, code) SELECT * FROM teacher", 121},
+        {"INSERT INTO family_(id_teacher, code) SELECT id_teacher FROM teacher UNION SELECT id_teacher FROM teacher", 120},
+    };
+    for (const auto& r : refusals) {
+        const DbError e = error(QString::fromUtf8(r.sql));
+        EXPECT_EQ(e.nativeCode(), r.code) << r.sql;
+        EXPECT_EQ(e.kind(), DbError::Kind::Syntax) << r.sql;
+        EXPECT_TRUE(e.message().startsWith(r.code == 205 ? QStringLiteral("All queries combined using a UNION")
+                                                         : QStringLiteral("The select list for the INSERT statement contains "
+                                                                          "%1 items than the insert list.")
+                                                               .arg(r.code == 120 ? "fewer" : "more")))
+            << e.message().toStdString();
+    }
+    EXPECT_EQ(database.count(QStringLiteral("family_")), 3);
+}
