@@ -441,6 +441,38 @@ void fitFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_value(ctx, value);
 }
 
+// zel_single(v), an aggregate: the one value of a subquery used as a value, NULL
+// when it has no row, the server's error at its second row.
+struct SingleValue {
+    sqlite3_value* value;
+    sqlite3_int64 rows;
+};
+
+void singleStep(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    auto* single = static_cast<SingleValue*>(sqlite3_aggregate_context(ctx, int(sizeof(SingleValue))));
+    if (!single)
+        return sqlite3_result_error_nomem(ctx);
+    if (++single->rows > 1)
+        return sqlite3_result_error(ctx,
+                                    "Subquery returned more than 1 value. This is not permitted when the subquery "
+                                    "follows =, !=, <, <= , >, >= or when the subquery is used as an expression.",
+                                    -1);
+    single->value = sqlite3_value_dup(argv[0]);
+    if (!single->value)
+        sqlite3_result_error_nomem(ctx);
+}
+
+void singleFinal(sqlite3_context* ctx)
+{
+    auto* single = static_cast<SingleValue*>(sqlite3_aggregate_context(ctx, 0));
+    if (!single || !single->value)
+        return sqlite3_result_null(ctx);
+    sqlite3_result_value(ctx, single->value);
+    sqlite3_value_free(single->value);
+    single->value = nullptr;
+}
+
 void add(sqlite3* db, const char* name, int argc, void (*f)(sqlite3_context*, int, sqlite3_value**), bool deterministic = true)
 {
     const int flags = SQLITE_UTF8 | SQLITE_INNOCUOUS | (deterministic ? SQLITE_DETERMINISTIC : 0);
@@ -467,6 +499,8 @@ void registerDialectFunctions(sqlite3* db)
     add(db, "zel_modulo", -1, arithmeticFunction<Arithmetic::Modulo>);
     add(db, "zel_xor", -1, arithmeticFunction<Arithmetic::Xor>);
     add(db, "zel_right", 2, rightFunction);
+    sqlite3_create_function_v2(db, "zel_single", 1, SQLITE_UTF8 | SQLITE_INNOCUOUS | SQLITE_DETERMINISTIC, nullptr,
+                               nullptr, singleStep, singleFinal, nullptr);
     // Never factored out of the CASE that guards it.
     add(db, "zel_raise", 1, raiseFunction, false);
     add(db, "zel_fit", 3, fitFunction);

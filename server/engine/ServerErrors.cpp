@@ -125,6 +125,11 @@ DbError ServerErrors::fromSqlite(sqlite3* db, int code, const ErrorContext& c)
         return DbError(QStringLiteral("All queries combined using a UNION, INTERSECT or EXCEPT operator must have an "
                                       "equal number of expressions in their target lists."),
                        DbError::Kind::Syntax, QStringLiteral("42000"), 205);
+    if (message.startsWith(QLatin1String("sub-select returns "))
+        || (message.startsWith(QLatin1String("table zel_value has ")) && message.endsWith(QLatin1String(" values for 1 columns"))))
+        return DbError(QStringLiteral("Only one expression can be specified in the select list when the subquery is not "
+                                      "introduced with EXISTS."),
+                       DbError::Kind::Syntax, QStringLiteral("42000"), 116);
     static const QRegularExpression insertRows(QStringLiteral("^table zel_rows has (\\d+) values for (\\d+) columns$"));
     if (const QRegularExpressionMatch m = insertRows.match(message); m.hasMatch()) {
         const bool fewer = m.captured(1).toLongLong() < m.captured(2).toLongLong();

@@ -514,6 +514,27 @@ SqlEmitter::Value SqlEmitter::literal(const SqlExpr& expr)
 
 namespace {
 
+// A select that cannot give two rows: no table to read, TOP 1, or one aggregate
+// over all its rows.
+bool givesOneRowAtMost(const SqlSelect& select)
+{
+    if (select.next)
+        return false;
+    if (select.from.empty())
+        return true;
+    const SqlExpr* top = select.top.get();
+    if (top && !select.topPercent && top->kind == SqlExpr::Kind::Literal
+        && top->literalType == SqlExpr::LiteralType::Integer && (top->text == QLatin1String("1") || top->text == QLatin1String("0")))
+        return true;
+    if (select.items.size() != 1 || !select.groupBy.empty())
+        return false;
+    const SqlExpr& item = *select.items.front().expr;
+    static const QStringList aggregates = {QStringLiteral("count"), QStringLiteral("sum"), QStringLiteral("min"),
+                                           QStringLiteral("max"), QStringLiteral("avg")};
+    return item.kind == SqlExpr::Kind::Function && item.name.size() == 1
+        && aggregates.contains(item.name.first(), Qt::CaseInsensitive);
+}
+
 // A chain as binary() wrote it, not wrapped or extended since.
 bool isUntouchedChain(const SqlEmitter::Value& a)
 {
@@ -819,17 +840,14 @@ SqlEmitter::Value SqlEmitter::expression(const SqlExpr& expr, const Scope& scope
         v.sql = QStringLiteral("EXISTS (") + select(*expr.select, &scope) + u')';
         v.cls = ValueClass::Number;
         return v;
-    case Kind::Subquery: {
-        // The server refuses a value that is several rows; the subquery is
-        // emitted twice, each time with its own parameters.
-        const QString rows = select(*expr.select, &scope);
-        const QString value = select(*expr.select, &scope);
-        v.sql = QStringLiteral("(CASE WHEN EXISTS (SELECT 1 FROM (%1) LIMIT 1 OFFSET 1) THEN zel_raise('Subquery returned "
-                               "more than 1 value. This is not permitted when the subquery follows =, !=, <, <= , >, >= or "
-                               "when the subquery is used as an expression.') ELSE (%2) END)")
-                    .arg(rows, value);
+    case Kind::Subquery:
+        // The server refuses a value that is several rows: zel_single fails on the
+        // second one. The subquery is written once, however deeply they nest.
+        v.sql = givesOneRowAtMost(*expr.select)
+            ? u'(' + select(*expr.select, &scope) + u')'
+            : QStringLiteral("(WITH zel_value(v) AS (%1) SELECT zel_single(v) FROM zel_value)")
+                  .arg(select(*expr.select, &scope));
         return v;
-    }
     case Kind::Case: {
         QString sql = QStringLiteral("CASE");
         Value operand;

@@ -2,6 +2,12 @@
 
 #include "QtPrinters.h"
 #include "data/DbError.h"
+#include "server/engine/AccessPolicy.h"
+#include "server/engine/DialectTranslator.h"
+#include "server/engine/SchemaCatalog.h"
+#include "server/procedures/ServerModules.h"
+#include "server/schema/SqliteConnection.h"
+#include "server/schema/SqliteSchemaWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -529,7 +535,7 @@ TEST_F(Dialect, ANestedSelectIsOrderedOnlyToPickItsTopRows)
                                                "is not supported by this server")));
 }
 
-TEST_F(Dialect, ListsOfUnequalLengthAreRefusedInTheServersWords)
+TEST_F(Dialect, SelectListsOfTheWrongLengthAreRefusedInTheServersWords)
 {
     struct Refusal {
         const char* sql;
@@ -542,16 +548,80 @@ TEST_F(Dialect, ListsOfUnequalLengthAreRefusedInTheServersWords)
         {"INSERT INTO family_(id_teacher, code) SELECT id_teacher, p26, p27 FROM teacher", 121},
         {"INSERT INTO family_(id_teacher, code) SELECT * FROM teacher", 121},
         {"INSERT INTO family_(id_teacher, code) SELECT id_teacher FROM teacher UNION SELECT id_teacher FROM teacher", 120},
+        {"select (select p26, p27 from teacher where id_teacher = 1)", 116},
+        {"select p26 from teacher where id_teacher in (select id_teacher, code from family_)", 116},
     };
     for (const auto& r : refusals) {
         const DbError e = error(QString::fromUtf8(r.sql));
         EXPECT_EQ(e.nativeCode(), r.code) << r.sql;
         EXPECT_EQ(e.kind(), DbError::Kind::Syntax) << r.sql;
-        EXPECT_TRUE(e.message().startsWith(r.code == 205 ? QStringLiteral("All queries combined using a UNION")
-                                                         : QStringLiteral("The select list for the INSERT statement contains "
-                                                                          "%1 items than the insert list.")
-                                                               .arg(r.code == 120 ? "fewer" : "more")))
-            << e.message().toStdString();
+        const QString expected = r.code == 205 ? QStringLiteral("All queries combined using a UNION")
+            : r.code == 116 ? QStringLiteral("Only one expression can be specified in the select list when the "
+                                             "subquery is not introduced with EXISTS.")
+                            : QStringLiteral("The select list for the INSERT statement contains %1 items than the "
+                                             "insert list.")
+                                  .arg(r.code == 120 ? "fewer" : "more");
+        EXPECT_TRUE(e.message().startsWith(expected)) << e.message().toStdString();
     }
     EXPECT_EQ(database.count(QStringLiteral("family_")), 3);
+}
+
+TEST_F(Dialect, NestedSubqueriesRunUpToTheDepthSQLiteCanParse)
+{
+    const auto nested = [](int levels) {
+        return QStringLiteral("select ") + QStringLiteral("(select ").repeated(levels) + QStringLiteral("7")
+            + QStringLiteral(")").repeated(levels);
+    };
+    EXPECT_EQ(values(nested(16)), QStringList{"7"});
+    EXPECT_EQ(error(nested(24)).nativeCode(), 191);
+    // Subqueries that could give several rows are checked for it at every level.
+    EXPECT_EQ(values(QStringLiteral("select ") + QStringLiteral("(select top 2 ").repeated(6) + QStringLiteral("7")
+                     + QStringLiteral(" from family_ where id_family = 1)").repeated(6)),
+              QStringList{"7"});
+    EXPECT_EQ(error(QStringLiteral("select (select (select id_teacher from family_)) ")).message().section(u'\n', 0, 0),
+              QStringLiteral("Subquery returned more than 1 value. This is not permitted when the subquery follows =, "
+                             "!=, <, <= , >, >= or when the subquery is used as an expression."));
+}
+
+namespace {
+
+/// The translator alone, over the server's own schema: what SQLite is given.
+class Translation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        zel::server::installServerModules();
+        zel::server::schema::SqliteSchemaWriter::create(connection.handle());
+        catalog.refreshIfChanged();
+    }
+    qsizetype translatedLength(const QString& statement)
+    {
+        const auto statements = translator.translate(statement, QStringLiteral("mdy"));
+        return statements.empty() ? 0 : statements.front().sql.size();
+    }
+
+    zel::server::schema::SqliteConnection connection;
+    zel::server::SchemaCatalog catalog{connection.handle()};
+    zel::server::AccessPolicy editor{{QStringLiteral("editor"), zel::server::AccountRole::Editor}, QStringLiteral("ZEL")};
+    zel::server::DialectTranslator translator{catalog, editor};
+};
+
+}  // namespace
+
+TEST_F(Translation, EveryOperandAndSubqueryIsWrittenOnce)
+{
+    // Twice the links give about twice the text; a part written twice per level
+    // would give thousands of times as much.
+    const auto growth = [&](const QString& head, const QString& link, const QString& tail, int links) {
+        const auto text = [&](int n) { return head + link.repeated(n) + QStringLiteral("1") + tail.repeated(n); };
+        return double(translatedLength(text(2 * links))) / double(translatedLength(text(links)));
+    };
+    EXPECT_LT(growth(QStringLiteral("select 1"), QStringLiteral(" / 2"), QString(), 12), 2.5);
+    EXPECT_LT(growth(QStringLiteral("select 1"), QStringLiteral(" % 2"), QString(), 12), 2.5);
+    EXPECT_LT(growth(QStringLiteral("select 1"), QStringLiteral(" ^ 2"), QString(), 12), 2.5);
+    EXPECT_LT(growth(QStringLiteral("select "), QStringLiteral("right('abc', "), QStringLiteral(")"), 8), 2.5);
+    EXPECT_LT(growth(QStringLiteral("select "), QStringLiteral("(select "), QStringLiteral(")"), 8), 2.5);
+    EXPECT_LT(growth(QStringLiteral("select "), QStringLiteral("(select top 2 p26 + "),
+                     QStringLiteral(" from teacher)"), 4),
+              2.5);
 }
