@@ -125,11 +125,9 @@ DbError ServerErrors::fromSqlite(sqlite3* db, int code, const ErrorContext& c)
         return DbError(QStringLiteral("All queries combined using a UNION, INTERSECT or EXCEPT operator must have an "
                                       "equal number of expressions in their target lists."),
                        DbError::Kind::Syntax, QStringLiteral("42000"), 205);
-    if (message.startsWith(QLatin1String("sub-select returns "))
+    if (message.startsWith(QLatin1String("sub-select returns ")) || message == QLatin1String("row value misused")
         || (message.startsWith(QLatin1String("table zel_value has ")) && message.endsWith(QLatin1String(" values for 1 columns"))))
-        return DbError(QStringLiteral("Only one expression can be specified in the select list when the subquery is not "
-                                      "introduced with EXISTS."),
-                       DbError::Kind::Syntax, QStringLiteral("42000"), 116);
+        return subqueryOfSeveralColumns();
     static const QRegularExpression insertRows(QStringLiteral("^table zel_rows has (\\d+) values for (\\d+) columns$"));
     if (const QRegularExpressionMatch m = insertRows.match(message); m.hasMatch()) {
         const bool fewer = m.captured(1).toLongLong() < m.captured(2).toLongLong();
@@ -161,6 +159,13 @@ DbError ServerErrors::nestedTooDeeply()
     return DbError(QStringLiteral("Some part of your SQL statement is nested too deeply. "
                                   "Rewrite the query or break it up into smaller queries."),
                    DbError::Kind::Syntax, QStringLiteral("42000"), 191);
+}
+
+DbError ServerErrors::subqueryOfSeveralColumns()
+{
+    return DbError(QStringLiteral("Only one expression can be specified in the select list when the subquery is not "
+                                  "introduced with EXISTS."),
+                   DbError::Kind::Syntax, QStringLiteral("42000"), 116);
 }
 
 }  // namespace zel::server

@@ -26,6 +26,8 @@ public:
 
     /// The server's refusal of a statement nested deeper than it can parse.
     static DbError nestedTooDeeply();
+    /// The server's refusal of a subquery of several columns used as a value or a list.
+    static DbError subqueryOfSeveralColumns();
 };
 
 }  // namespace zel::server

@@ -4,6 +4,7 @@
 #include "server/engine/AccessPolicy.h"
 #include "server/engine/DateText.h"
 #include "server/engine/SchemaCatalog.h"
+#include "server/engine/ServerErrors.h"
 
 namespace zel::server {
 
@@ -535,6 +536,13 @@ bool givesOneRowAtMost(const SqlSelect& select)
         && aggregates.contains(item.name.first(), Qt::CaseInsensitive);
 }
 
+// A subquery that stands for a value or a list has one column.
+void requireOneColumn(const SqlSelect& select)
+{
+    if (select.items.size() > 1)
+        throw ServerErrors::subqueryOfSeveralColumns();
+}
+
 // A chain as binary() wrote it, not wrapped or extended since.
 bool isUntouchedChain(const SqlEmitter::Value& a)
 {
@@ -829,6 +837,7 @@ SqlEmitter::Value SqlEmitter::expression(const SqlExpr& expr, const Scope& scope
         return v;
     }
     case Kind::InSelect: {
+        requireOneColumn(*expr.select);
         Value a = expression(*expr.args[0], scope);
         collateText(a);
         v.sql = u'(' + a.sql + (expr.negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN ("))
@@ -841,6 +850,7 @@ SqlEmitter::Value SqlEmitter::expression(const SqlExpr& expr, const Scope& scope
         v.cls = ValueClass::Number;
         return v;
     case Kind::Subquery:
+        requireOneColumn(*expr.select);
         // The server refuses a value that is several rows: zel_single fails on the
         // second one. The subquery is written once, however deeply they nest.
         v.sql = givesOneRowAtMost(*expr.select)

@@ -550,6 +550,8 @@ TEST_F(Dialect, SelectListsOfTheWrongLengthAreRefusedInTheServersWords)
         {"INSERT INTO family_(id_teacher, code) SELECT id_teacher FROM teacher UNION SELECT id_teacher FROM teacher", 120},
         {"select (select p26, p27 from teacher where id_teacher = 1)", 116},
         {"select p26 from teacher where id_teacher in (select id_teacher, code from family_)", 116},
+        {"select 1 where 1 = (select 2, 3)", 116},
+        {"select count(*) from teacher where id_teacher = (select * from family_ where id_family = 1)", 116},
     };
     for (const auto& r : refusals) {
         const DbError e = error(QString::fromUtf8(r.sql));
