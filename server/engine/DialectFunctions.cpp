@@ -388,13 +388,6 @@ void rightFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     resultText(ctx, count >= text.size() ? text : text.right(qsizetype(count)));
 }
 
-// zel_raise(message): fails the statement with message.
-void raiseFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    sqlite3_result_error(ctx, text ? text : "", -1);
-}
-
 // zel_fit(value, type, size): value unchanged when it fits a column of that
 // type ("varchar" with size characters, "smallint", ...), else the server's error.
 void fitFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -501,8 +494,6 @@ void registerDialectFunctions(sqlite3* db)
     add(db, "zel_right", 2, rightFunction);
     sqlite3_create_function_v2(db, "zel_single", 1, SQLITE_UTF8 | SQLITE_INNOCUOUS | SQLITE_DETERMINISTIC, nullptr,
                                nullptr, singleStep, singleFinal, nullptr);
-    // Never factored out of the CASE that guards it.
-    add(db, "zel_raise", 1, raiseFunction, false);
     add(db, "zel_fit", 3, fitFunction);
 }
 
