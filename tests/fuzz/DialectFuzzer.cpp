@@ -3,15 +3,12 @@
 // translates into must be one SQLite accepts, or one the server refuses in SQL
 // Server's words for a fault of the statement's shape.
 
+#include "../server/EditorTranslator.h"
+
 #include "data/DbError.h"
 #include "server/ServerHooks.h"
-#include "server/engine/AccessPolicy.h"
-#include "server/engine/DialectTranslator.h"
-#include "server/engine/SchemaCatalog.h"
 #include "server/engine/ServerErrors.h"
-#include "server/procedures/ServerModules.h"
 #include "server/schema/SqliteConnection.h"
-#include "server/schema/SqliteSchemaWriter.h"
 
 #include <sqlite3.h>
 
@@ -21,19 +18,7 @@
 
 namespace {
 
-struct Server {
-    Server()
-    {
-        zel::server::installServerModules();
-        zel::server::schema::SqliteSchemaWriter::create(connection.handle());
-        catalog.refreshIfChanged();
-    }
-    zel::server::schema::SqliteConnection connection;
-    zel::server::SchemaCatalog catalog{connection.handle()};
-    zel::server::AccessPolicy editor{{QStringLiteral("editor"), zel::server::AccountRole::Editor},
-                                     QStringLiteral("ZEL")};
-    zel::server::DialectTranslator translator{catalog, editor};
-};
+using Server = EditorTranslator;
 
 Server& server()
 {

@@ -1,13 +1,8 @@
+#include "EditorTranslator.h"
 #include "ServerTestDatabase.h"
 
 #include "QtPrinters.h"
 #include "data/DbError.h"
-#include "server/engine/AccessPolicy.h"
-#include "server/engine/DialectTranslator.h"
-#include "server/engine/SchemaCatalog.h"
-#include "server/procedures/ServerModules.h"
-#include "server/schema/SqliteConnection.h"
-#include "server/schema/SqliteSchemaWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -590,22 +585,13 @@ namespace {
 /// The translator alone, over the server's own schema: what SQLite is given.
 class Translation : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        zel::server::installServerModules();
-        zel::server::schema::SqliteSchemaWriter::create(connection.handle());
-        catalog.refreshIfChanged();
-    }
     qsizetype translatedLength(const QString& statement)
     {
-        const auto statements = translator.translate(statement, QStringLiteral("mdy"));
+        const auto statements = server.translator.translate(statement, QStringLiteral("mdy"));
         return statements.empty() ? 0 : statements.front().sql.size();
     }
 
-    zel::server::schema::SqliteConnection connection;
-    zel::server::SchemaCatalog catalog{connection.handle()};
-    zel::server::AccessPolicy editor{{QStringLiteral("editor"), zel::server::AccountRole::Editor}, QStringLiteral("ZEL")};
-    zel::server::DialectTranslator translator{catalog, editor};
+    EditorTranslator server;
 };
 
 }  // namespace
